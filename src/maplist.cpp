@@ -1,0 +1,107 @@
+#include "maplist.h"
+
+#include <cstring>
+
+#include "common.h"
+#include "slots.h"
+
+namespace {
+
+constexpr char KEYWORD[] = "LOCALMAP";
+constexpr int KEYWORD_LENGTH = sizeof KEYWORD - 1;
+
+int cursor = 0;        // next byte of config_text
+int line_number = 1;   // never reset: counts across the whole text
+int write_pos = 0;     // next byte of progs_image in the selected slot
+int length_limit = 0;  // most characters the current string may store
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// Steps over whitespace and "//" comments; the one place line_number grows.
+void SkipBlanks() {
+  for (;;) {
+    while (IsBlank(config_text[cursor])) {
+      if (config_text[cursor++] == '\n') ++line_number;
+    }
+    // A '/' at the last byte is impossible: that byte is NUL.
+    if (config_text[cursor] != '/' || config_text[cursor + 1] != '/') return;
+    // The comment runs up to and including its LF, or to the end of text.
+    for (;;) {
+      if (config_text[cursor++] == '\n') {
+        ++line_number;
+        break;
+      }
+      if (config_text[cursor] == '\0') return;
+    }
+  }
+}
+
+// Takes the next byte whatever it is, and fails unless it was c.
+void ExpectChar(char c) {
+  if (config_text[cursor++] != c) {
+    FatalError("Expected '%c' at line %d\n", c, line_number);
+  }
+}
+
+// Reads "LOCALMAP" and its digit, and selects that digit's slot.
+void ParseUserVar() {
+  // strncmp stops at the first difference, so never passes the final NUL.
+  if (std::strncmp(config_text + cursor, KEYWORD, KEYWORD_LENGTH) != 0) {
+    FatalError("Unknown user var at line %d\n", line_number);
+  }
+  cursor += KEYWORD_LENGTH;
+  const char digit = config_text[cursor];
+  if (digit < '0' || digit > '9') {
+    FatalError("Bad LOCALMAP def at line %d\n", line_number);
+  }
+  ++cursor;
+  length_limit = MAX_MAP_NAME;
+  write_pos = SlotPosition(digit - '0');
+}
+
+// Copies a quoted string into the selected slot and terminates it there.
+// A NUL inside the quotes is an ordinary character.
+void ParseString() {
+  ExpectChar('"');
+  for (int count = 0; cursor < IMAGE_SIZE; ++count) {
+    char c = config_text[cursor];
+    if (c == '"' || count == length_limit) break;
+    if (c == '\n') FatalError("Newline inside sting at line %d\n", line_number);
+    if (c == '\\') {
+      c = config_text[++cursor];  // the last byte is NUL, never a backslash
+      if (c != '"' && c != '\\') {
+        FatalError("Bad escape sequence at line %d\n", line_number);
+      }
+    }
+    progs_image[write_pos++] = c;
+    ++cursor;
+  }
+  if (cursor == IMAGE_SIZE || config_text[cursor] != '"') {
+    FatalError("String too long at line %d\n", line_number);
+  }
+  ++cursor;
+  progs_image[write_pos] = '\0';
+}
+
+}  // namespace
+
+void ParseMapConfig() {
+  ClearMapSlots();
+  cursor = 0;
+  SkipBlanks();
+  while (config_text[cursor] != '\0') {
+    ParseUserVar();
+    const int slot_start = write_pos;
+    SkipBlanks();
+    ExpectChar('=');
+    SkipBlanks();
+    ParseString();
+    // A name that spells a marker, alone or with the bytes before the slot,
+    // would plant a slot that a later run accepts.
+    if (MarkerCovers(slot_start, write_pos - 1)) {
+      FatalError("Bad map name at line %d\n", line_number);
+    }
+    ExpectChar(';');
+    SkipBlanks();
+  }
+}

@@ -1,0 +1,74 @@
+#include "slots.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int NO_SLOT = -1;
+
+int slot_table[MAP_SLOT_COUNT];  // position of each map slot, or NO_SLOT
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The five bytes at m read l, t, !, g, digit. The caller keeps m + 4
+// inside the image.
+bool IsMarkerAt(const char* image, int m) {
+  return image[m] == 'l' && image[m + 1] == 't' && image[m + 2] == '!' &&
+         image[m + 3] == 'g' && IsDigit(image[m + 4]);
+}
+
+}  // namespace
+
+int FindMarker(const char* image, int start) {
+  for (int p = start; p < IMAGE_SIZE; ++p) {
+    const void* t = std::memchr(image + p, 't', IMAGE_SIZE - p);
+    if (t == nullptr) return NOT_FOUND;
+    p = static_cast<int>(static_cast<const char*>(t) - image);
+    // The last byte is NUL, so a 't' or '!' found here is never the last.
+    if (image[p + 1] == '!' && image[p + 2] == 'g') return p;
+  }
+  return NOT_FOUND;
+}
+
+void FindMapSlots(const char* image) {
+  for (int& entry : slot_table) entry = NO_SLOT;
+  for (int p = FindMarker(image, 0); p != NOT_FOUND;
+       p = FindMarker(image, p + 3)) {
+    // A "t!g" closer to the start than SLOT_OFFSET would put its slot
+    // before the image: it is passed over like one without its 'l'.
+    if (p >= SLOT_OFFSET && IsMarkerAt(image, p - 1)) {
+      slot_table[image[p + 3] - '0'] = p - SLOT_OFFSET;
+    }
+  }
+}
+
+bool AllSlotsFound() {
+  for (int entry : slot_table) {
+    if (entry == NO_SLOT) return false;
+  }
+  return true;
+}
+
+bool PlaceholdersOverlap() {
+  for (int i = 0; i < MAP_SLOT_COUNT; ++i) {
+    for (int j = i + 1; j < MAP_SLOT_COUNT; ++j) {
+      const int gap = slot_table[i] - slot_table[j];
+      if (gap < PLACEHOLDER_SIZE && -gap < PLACEHOLDER_SIZE) return true;
+    }
+  }
+  return false;
+}
+
+bool MarkerCovers(int first, int last) {
+  const int from = first - (MARKER_SIZE - 1);
+  for (int m = from < 0 ? 0 : from; m <= last; ++m) {
+    if (IsMarkerAt(progs_image, m)) return true;
+  }
+  return false;
+}
+
+void ClearMapSlots() {
+  for (int entry : slot_table) progs_image[entry] = '\0';
+}
+
+int SlotPosition(int n) { return slot_table[n]; }

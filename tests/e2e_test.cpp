@@ -1,0 +1,378 @@
+// Runs the built bpadmin, without arguments, in a fresh directory holding
+// crafted progs.dat and bpmaps.cfg files, and checks stdout, stderr, the
+// exit status, and the bytes and length of progs.dat afterwards.
+
+#include <fcntl.h>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common.h"
+#include "test_util.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using std::string_literals::operator""s;
+
+const std::string BANNER = "Brawlpit Admin Tool v1.0\n";
+const std::string READ_PROGS = BANNER + "Reading progs.dat...\n";
+const std::string READ_BOTH = READ_PROGS + "Reading bpmaps.cfg...\n";
+const std::string WRITING = READ_BOTH + "Writing progs.dat...\n";
+const std::string DONE = WRITING + "Done.\n";
+
+constexpr uid_t NOBODY = 65534;
+
+struct Result {
+  std::string out;
+  std::string err;
+  int status;  // exit status, or -1 when ended by a signal
+};
+
+struct RunOptions {
+  std::vector<std::string> args;
+  rlim_t file_size_limit = RLIM_INFINITY;
+  bool as_nobody = false;  // root opens read-only files for update anyway
+};
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The bytes at offset..offset+count of a file.
+std::string ReadAt(const fs::path& path, std::streamoff offset,
+                   std::size_t count) {
+  std::ifstream in(path, std::ios::binary);
+  in.seekg(offset);
+  std::string bytes(count, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(count));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
+// How a case lays out one of the two files.
+enum class As {
+  kFile,
+  kMissing,
+  kDirectory,
+  kUnreadable,
+  kReadOnly,
+  kOpenToAll
+};
+
+void Make(const fs::path& path, As as, const std::string& bytes) {
+  const auto read_only =
+      fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  switch (as) {
+    case As::kMissing:
+      return;
+    case As::kDirectory:
+      fs::create_directory(path);
+      return;
+    case As::kUnreadable:  // opens for update, but read() fails with EIO
+      fs::create_symlink("/proc/self/mem", path);
+      return;
+    case As::kFile:
+    case As::kReadOnly:
+    case As::kOpenToAll:
+      WriteFile(path, bytes);
+      if (as == As::kReadOnly) fs::permissions(path, read_only);
+      if (as == As::kOpenToAll) fs::permissions(path, fs::perms::all);
+      return;
+  }
+}
+
+// progs after a run that stored names: every slot emptied, then each name
+// and its NUL written in order.
+std::string WithNames(std::string progs,
+                      const std::vector<std::pair<int, std::string>>& names) {
+  for (int n = 0; n < 10; ++n) progs[SlotStart(n)] = '\0';
+  for (const auto& [slot, name] : names) {
+    progs.replace(SlotStart(slot), name.size() + 1, name + '\0');
+  }
+  return progs;
+}
+
+const std::string CONFIG =
+    "// test rotation\r\n"
+    "LOCALMAP0 = \"stonecourt\";\r\n"
+    "LOCALMAP3 = \"tower2\"; // a comment\n"
+    "LOCALMAP7 = \"the \\\"pit\\\"\";\n"
+    "LOCALMAP9 = \"abcdefghijklmno\";\n";
+const std::vector<std::pair<int, std::string>> CONFIG_NAMES = {
+    {0, "stonecourt"},
+    {3, "tower2"},
+    {7, "the \"pit\""},
+    {9, "abcdefghijklmno"}};
+
+class EndToEnd : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "bpadmin-XXXXXX");
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    root_ = pattern;
+    work_ = root_ / "work";
+    fs::create_directory(work_);
+  }
+
+  void TearDown() override { fs::remove_all(root_); }
+
+  fs::path Progs() const { return work_ / "progs.dat"; }
+  fs::path Config() const { return work_ / "bpmaps.cfg"; }
+
+  void Prepare(const std::string& progs, const std::string& config) {
+    WriteFile(Progs(), progs);
+    WriteFile(Config(), config);
+  }
+
+  Result Run(const RunOptions& options = {}) {
+    const fs::path out = root_ / "stdout";
+    const fs::path err = root_ / "stderr";
+    if (options.as_nobody) {
+      fs::permissions(root_, fs::perms::all);
+      fs::permissions(work_, fs::perms::all);
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+      std::vector<char*> argv = {const_cast<char*>(BPADMIN_EXE)};
+      for (const std::string& arg : options.args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+      }
+      argv.push_back(nullptr);
+      const int out_fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (chdir(work_.c_str()) != 0 || dup2(out_fd, 1) < 0 ||
+          dup2(err_fd, 2) < 0) {
+        _exit(126);
+      }
+      // With SIGXFSZ ignored, a write past the limit fails with EFBIG.
+      const rlimit limit = {options.file_size_limit, options.file_size_limit};
+      if (options.file_size_limit != RLIM_INFINITY &&
+          (signal(SIGXFSZ, SIG_IGN) == SIG_ERR ||
+           setrlimit(RLIMIT_FSIZE, &limit) != 0)) {
+        _exit(126);
+      }
+      if (options.as_nobody && geteuid() == 0 &&
+          (setgroups(0, nullptr) != 0 || setgid(NOBODY) != 0 ||
+           setuid(NOBODY) != 0)) {
+        _exit(126);
+      }
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {ReadFile(out), ReadFile(err),
+            WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+  }
+
+  fs::path root_;
+  fs::path work_;
+};
+
+TEST_F(EndToEnd, StoresTheNames) {
+  const std::string progs = MakeProgs();
+  Prepare(progs, CONFIG);
+  const Result r = Run();
+  EXPECT_EQ(r.out, DONE);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(ReadFile(Progs()), WithNames(progs, CONFIG_NAMES));
+}
+
+TEST_F(EndToEnd, IgnoresArguments) {
+  const std::string progs = MakeProgs();
+  Prepare(progs, CONFIG);
+  RunOptions options;
+  options.args = {"--help", "other.dat"};
+  const Result r = Run(options);
+  EXPECT_EQ(r.out, DONE);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(ReadFile(Progs()), WithNames(progs, CONFIG_NAMES));
+}
+
+TEST_F(EndToEnd, WritesBackOnlyTheHead) {
+  const struct {
+    const char* name;
+    std::size_t size;
+  } cases[] = {
+      {"shorter than the head: keeps its length", 1000},
+      {"exactly the head", 16383},
+      {"one byte more: keeps its last byte", 16384},
+      {"longer: keeps every byte past the head", 40000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string progs = MakeProgs(c.size);
+    progs[c.size - 1] = 'Z';
+    Prepare(progs, CONFIG);
+    const Result r = Run();
+    EXPECT_EQ(r.out, DONE);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(ReadFile(Progs()), WithNames(progs, CONFIG_NAMES));
+  }
+}
+
+TEST_F(EndToEnd, EmptyListEmptiesEverySlot) {
+  const std::string progs = MakeProgs();
+  Prepare(progs, "// no maps\n");
+  EXPECT_EQ(Run().out, DONE);
+  EXPECT_EQ(ReadFile(Progs()), WithNames(progs, {}));
+}
+
+TEST_F(EndToEnd, SeesOnlyTheHeadOfALongList) {
+  // A string opened in the head runs to the head's end and fails, though
+  // the file closes it after that.
+  std::string config(IMAGE_SIZE - 1 - 14, ' ');
+  config += "LOCALMAP1 = \"abcdefgh\";";
+  Prepare(MakeProgs(), config);
+  const Result r = Run();
+  EXPECT_EQ(r.err, "Error: String too long at line 1\n");
+  EXPECT_EQ(r.status, 1);
+
+  std::string padded(IMAGE_SIZE - 1, ' ');
+  padded += "LOCALMAP1 = garbage, not read";
+  const std::string progs = MakeProgs();
+  Prepare(progs, padded);
+  EXPECT_EQ(Run().out, DONE);
+  EXPECT_EQ(ReadFile(Progs()), WithNames(progs, {}));
+}
+
+TEST_F(EndToEnd, RunsAgainOnItsOwnOutput) {
+  const std::string progs = MakeProgs();
+  Prepare(progs, CONFIG);
+  ASSERT_EQ(Run().status, 0);
+  WriteFile(Config(), "LOCALMAP7 = \"x\";LOCALMAP9=\"y\";");
+  const Result r = Run();
+  EXPECT_EQ(r.out, DONE);
+  EXPECT_EQ(r.status, 0);
+  // Same markers, so the same slots; the first names' tails remain.
+  EXPECT_EQ(ReadFile(Progs()),
+            WithNames(WithNames(progs, CONFIG_NAMES), {{7, "x"}, {9, "y"}}));
+}
+
+TEST_F(EndToEnd, LeavesAHugeFileAsItWas) {
+  constexpr std::streamoff SIZE = std::streamoff{1} << 30;
+  const std::string head = MakeProgs(20000);
+  {
+    std::ofstream out(Progs(), std::ios::binary);
+    out << head;
+    out.seekp(SIZE / 2);
+    out << 'M';
+    out.seekp(SIZE - 1);
+    out << 'E';
+  }
+  WriteFile(Config(), CONFIG);
+  struct stat before = {};
+  ASSERT_EQ(stat(Progs().c_str(), &before), 0);
+
+  const Result r = Run();
+  EXPECT_EQ(r.out, DONE);
+  EXPECT_EQ(r.status, 0);
+  struct stat after = {};
+  ASSERT_EQ(stat(Progs().c_str(), &after), 0);
+  EXPECT_EQ(after.st_size, SIZE);
+  EXPECT_LE(after.st_blocks, before.st_blocks);  // not rewritten as a whole
+  EXPECT_EQ(ReadAt(Progs(), 0, head.size()), WithNames(head, CONFIG_NAMES));
+  EXPECT_EQ(ReadAt(Progs(), SIZE / 2, 1), "M");
+  EXPECT_EQ(ReadAt(Progs(), SIZE - 1, 1), "E");
+}
+
+TEST_F(EndToEnd, ReportsAFailedWriteBack) {
+  const std::string progs = MakeProgs();
+  Prepare(progs, CONFIG);
+  RunOptions options;
+  options.file_size_limit = 1000;  // below the file's size
+  const Result r = Run(options);
+  EXPECT_EQ(r.out, WRITING);
+  EXPECT_EQ(r.err, "Error: Cannot write progs.dat\n");
+  EXPECT_EQ(r.status, 1);
+}
+
+TEST_F(EndToEnd, FailuresLeaveProgsUnchanged) {
+  const std::string progs = MakeProgs();
+  auto progs_with = [&](std::size_t pos, const std::string& bytes) {
+    std::string changed = progs;
+    changed.replace(pos, bytes.size(), bytes);
+    return changed;
+  };
+  std::string long_progs = MakeProgs(40000);
+  PutPlaceholder(long_progs, 16383 - 20, '9');  // its digit at 16,383
+  PutPlaceholder(long_progs, SlotStart(9), '8');
+  const struct {
+    const char* name;
+    std::string progs;
+    std::string config;
+    As progs_as, config_as;
+    std::string out;
+    std::string err;
+    bool as_nobody;
+  } cases[] = {
+      {"progs.dat missing", "", CONFIG, As::kMissing, As::kFile, BANNER,
+       "Error: Cannot open progs.dat\n", false},
+      {"progs.dat a As::kDirectory", "", CONFIG, As::kDirectory, As::kFile,
+       BANNER, "Error: Cannot open progs.dat\n", false},
+      {"progs.dat read-only", progs, CONFIG, As::kReadOnly, As::kFile, BANNER,
+       "Error: Cannot open progs.dat\n", true},
+      {"progs.dat As::kUnreadable", "", CONFIG, As::kUnreadable, As::kFile,
+       READ_PROGS, "Error: Cannot read progs.dat\n", false},
+      {"bpmaps.cfg missing", progs, "", As::kFile, As::kMissing, READ_PROGS,
+       "Error: Cannot open bpmaps.cfg\n", false},
+      {"bpmaps.cfg a As::kDirectory", progs, "", As::kFile, As::kDirectory,
+       READ_PROGS, "Error: Cannot open bpmaps.cfg\n", false},
+      {"bpmaps.cfg read-only", progs, CONFIG, As::kOpenToAll, As::kReadOnly,
+       READ_PROGS, "Error: Cannot open bpmaps.cfg\n", true},
+      {"bpmaps.cfg As::kUnreadable", progs, "", As::kFile, As::kUnreadable,
+       READ_BOTH, "Error: Cannot read bpmaps.cfg\n", false},
+      {"a slot missing", progs_with(SlotStart(4) + 16, "lt!g3"), CONFIG,
+       As::kFile, As::kFile, READ_PROGS, "Error: Bad progs.dat\n", false},
+      {"a slot missing, bpmaps.cfg not opened",
+       progs_with(SlotStart(4) + 16, "xt!g4"), "", As::kFile, As::kMissing,
+       READ_PROGS, "Error: Bad progs.dat\n", false},
+      {"a marker across the end of the head", long_progs, CONFIG, As::kFile,
+       As::kFile, READ_PROGS, "Error: Bad progs.dat\n", false},
+      {"placeholders overlapping", progs_with(SlotStart(5) + 4, "lt!g0"),
+       CONFIG, As::kFile, As::kFile, READ_PROGS, "Error: Bad progs.dat\n",
+       false},
+      {"a syntax error", progs, CONFIG + "LOCALMAP1 = \"x\" ;\n", As::kFile,
+       As::kFile, READ_BOTH, "Error: Expected ';' at line 6\n", false},
+      {"a map name spelling a marker", progs,
+       CONFIG + "LOCALMAP1 = \"xlt!g9\";\n", As::kFile, As::kFile, READ_BOTH,
+       "Error: Bad map name at line 6\n", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(work_);
+    fs::create_directory(work_);
+    Make(Progs(), c.progs_as, c.progs);
+    Make(Config(), c.config_as, c.config);
+    RunOptions options;
+    options.as_nobody = c.as_nobody;
+    const Result r = Run(options);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(r.status, 1);
+    if (fs::is_regular_file(fs::symlink_status(Progs()))) {
+      EXPECT_EQ(ReadFile(Progs()), c.progs);
+    }
+  }
+}
+
+}  // namespace

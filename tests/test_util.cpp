@@ -1,0 +1,49 @@
+#include "test_util.h"
+
+#include <cstring>
+
+#include "common.h"
+
+namespace {
+
+void Load(char* buffer, const std::string& bytes) {
+  std::memset(buffer, 0, IMAGE_SIZE);
+  std::memcpy(buffer, bytes.data(),
+              bytes.size() < IMAGE_SIZE - 1 ? bytes.size() : IMAGE_SIZE - 1);
+}
+
+}  // namespace
+
+std::size_t SlotStart(int n) { return 100 + 40 * static_cast<std::size_t>(n); }
+
+void PutPlaceholder(std::string& bytes, std::size_t pos, char digit,
+                    const std::string& name) {
+  std::string placeholder(16, '\0');
+  placeholder.replace(0, name.size(), name);
+  placeholder += "lt!g";
+  placeholder += digit;
+  bytes.replace(pos, placeholder.size(), placeholder);
+}
+
+std::string MakeProgs(std::size_t size) {
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) {
+    const char c = static_cast<char>(i * 7 % 251);
+    bytes[i] = c == 't' ? 'u' : c;
+  }
+  for (int n = 0; n < 10; ++n) {
+    PutPlaceholder(bytes, SlotStart(n), static_cast<char>('0' + n),
+                   "map" + std::to_string(n));
+  }
+  return bytes;
+}
+
+void SetImage(const std::string& bytes) { Load(progs_image, bytes); }
+
+void SetConfig(const std::string& text) { Load(config_text, text); }
+
+std::string SlotBytes(int n) {
+  return std::string(progs_image + SlotStart(n), 16);
+}
+
+std::string SlotText(int n) { return std::string(progs_image + SlotStart(n)); }
