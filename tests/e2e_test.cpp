@@ -1,6 +1,14 @@
 // Runs the built bpadmin, without arguments, in a fresh directory holding
 // crafted progs.dat and bpmaps.cfg files, and checks stdout, stderr, the
 // exit status, and the bytes and length of progs.dat afterwards.
+//
+// BPADMIN_EXE in the environment names another executable to test, and
+// BPADMIN_RUNNER a command that runs it (words split at spaces), as in
+// BPADMIN_RUNNER=wine BPADMIN_EXE=bpadmin.exe for the Windows build. An
+// executable whose name ends in ".exe" must end each console line in CR LF.
+// A run as the unprivileged user takes its WINEPREFIX from
+// BPADMIN_NOBODY_WINEPREFIX when that is set, since wine refuses a prefix
+// that another user owns.
 
 #include <fcntl.h>
 #include <grp.h>
@@ -34,6 +42,43 @@ const std::string WRITING = READ_BOTH + "Writing progs.dat...\n";
 const std::string DONE = WRITING + "Done.\n";
 
 constexpr uid_t NOBODY = 65534;
+
+// The command that runs the tool: the runner's words, then the executable.
+std::vector<std::string> ToolCommand() {
+  std::vector<std::string> command;
+  const char* runner = std::getenv("BPADMIN_RUNNER");
+  std::string word;
+  for (const char* c = runner != nullptr ? runner : ""; *c != '\0'; ++c) {
+    if (*c != ' ') word += *c;
+    if ((*c == ' ' || c[1] == '\0') && !word.empty()) {
+      command.push_back(word);
+      word.clear();
+    }
+  }
+  const char* exe = std::getenv("BPADMIN_EXE");
+  command.emplace_back(exe != nullptr ? exe : BPADMIN_EXE);
+  return command;
+}
+
+bool IsWindowsTool() {
+  const std::string exe = ToolCommand().back();
+  return exe.size() > 4 && exe.compare(exe.size() - 4, 4, ".exe") == 0;
+}
+
+// Console output with the platform's line ends made LF. Text with a bare LF
+// from a Windows tool is returned as it is, so that it fails to compare.
+std::string FromConsole(const std::string& text) {
+  if (!IsWindowsTool()) return text;
+  std::string lines;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return text;
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      continue;
+    }
+    lines += text[i];
+  }
+  return lines;
+}
 
 struct Result {
   std::string out;
@@ -149,13 +194,13 @@ class EndToEnd : public testing::Test {
       fs::permissions(root_, fs::perms::all);
       fs::permissions(work_, fs::perms::all);
     }
+    std::vector<std::string> command = ToolCommand();
+    command.insert(command.end(), options.args.begin(), options.args.end());
+    std::vector<char*> argv;
+    for (std::string& word : command) argv.push_back(word.data());
+    argv.push_back(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
-      std::vector<char*> argv = {const_cast<char*>(BPADMIN_EXE)};
-      for (const std::string& arg : options.args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-      }
-      argv.push_back(nullptr);
       const int out_fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       const int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       if (chdir(work_.c_str()) != 0 || dup2(out_fd, 1) < 0 ||
@@ -174,12 +219,16 @@ class EndToEnd : public testing::Test {
            setuid(NOBODY) != 0)) {
         _exit(126);
       }
-      execv(argv[0], argv.data());
+      const char* prefix = std::getenv("BPADMIN_NOBODY_WINEPREFIX");
+      if (options.as_nobody && prefix != nullptr) {
+        setenv("WINEPREFIX", prefix, 1);
+      }
+      execvp(argv[0], argv.data());
       _exit(127);
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    return {ReadFile(out), ReadFile(err),
+    return {FromConsole(ReadFile(out)), FromConsole(ReadFile(err)),
             WIFEXITED(status) ? WEXITSTATUS(status) : -1};
   }
 
