@@ -38,7 +38,9 @@ void PutString(Bytes& out, const std::string& text) {
 // padding, then the slot marker "lt!g" and the slot's digit.
 void PutPlaceholder(Bytes& out, int slot, const std::string& name) {
   Bytes field(16, '\0');
-  for (std::size_t i = 0; i < name.size() && i < 15; ++i) field[i] = name[i];
+  for (std::size_t i = 0; i < name.size() && i < 15; ++i) {
+    field[i] = static_cast<unsigned char>(name[i]);
+  }
   out.insert(out.end(), field.begin(), field.end());
   for (char c : std::string("lt!g"))
     out.push_back(static_cast<unsigned char>(c));

@@ -11,7 +11,7 @@ std::FILE* LoadFile(const char* name, char* buffer, std::size_t& kept) {
   if (stream == nullptr) FatalError("Cannot open %s\n", name);
   std::printf("Reading %s...\n", name);
   const std::size_t got = std::fread(buffer, 1, IMAGE_SIZE, stream);
-  if (std::ferror(stream)) FatalError("Cannot read %s\n", name);
+  if (std::ferror(stream) != 0) FatalError("Cannot read %s\n", name);
   // A full read gives up its last byte, so the buffer always ends in NUL.
   kept = got < WRITE_BACK_SIZE ? got : WRITE_BACK_SIZE;
   buffer[kept] = '\0';

@@ -1,5 +1,6 @@
 #include "slots.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -21,7 +22,8 @@ bool IsMarkerAt(const char* image, int m) {
 
 int FindMarker(const char* image, int start) {
   for (int p = start; p < IMAGE_SIZE; ++p) {
-    const void* t = std::memchr(image + p, 't', IMAGE_SIZE - p);
+    const void* t =
+        std::memchr(image + p, 't', static_cast<std::size_t>(IMAGE_SIZE - p));
     if (t == nullptr) return NOT_FOUND;
     p = static_cast<int>(static_cast<const char*>(t) - image);
     // The last byte is NUL, so a 't' or '!' found here is never the last.

@@ -1,0 +1,95 @@
+// The fuzz targets' stand-ins for the tool's buffers and FatalError: the
+// tool's FatalError ends the process, this one records the message and
+// jumps back into the harness, so one process can run many inputs.
+
+#include "fuzz_support.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "common.h"
+#include "slots.h"
+
+char progs_image[IMAGE_SIZE];
+char config_text[IMAGE_SIZE];
+
+std::jmp_buf fatal_return;
+char fatal_message[256];
+
+void FatalError(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(fatal_message, sizeof fatal_message, format, args);
+  va_end(args);
+  std::longjmp(fatal_return, 1);
+}
+
+void LoadBytes(char* buffer, const std::uint8_t* data, std::size_t size) {
+  const std::size_t kept = size < IMAGE_SIZE - 1 ? size : IMAGE_SIZE - 1;
+  std::memset(buffer, 0, IMAGE_SIZE);
+  if (kept > 0) std::memcpy(buffer, data, kept);
+}
+
+void LoadValidProgs() {
+  for (int i = 0; i < IMAGE_SIZE - 1; ++i) {
+    progs_image[i] = static_cast<char>('a' + i % 19);  // never a 't'
+  }
+  progs_image[IMAGE_SIZE - 1] = '\0';
+  for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
+    char* slot = progs_image + 100 + 40 * n;
+    std::memset(slot, 0, MAX_MAP_NAME + 1);
+    std::memcpy(slot + MAX_MAP_NAME + 1, "lt!g", 4);
+    slot[PLACEHOLDER_SIZE - 1] = static_cast<char>('0' + n);
+  }
+}
+
+void Require(bool condition, const char* what) {
+  if (condition) return;
+  std::fprintf(stderr, "invariant broken: %s\n", what);
+  std::abort();
+}
+
+void RequireParserMessage() {
+  const char* const kinds[] = {
+      "Unknown user var",    "Bad LOCALMAP def", "Expected '='",
+      "Expected '\"'",       "Expected ';'",     "Newline inside sting",
+      "Bad escape sequence", "String too long",  "Bad map name",
+  };
+  for (const char* kind : kinds) {
+    char form[64];
+    std::snprintf(form, sizeof form, "%s at line ", kind);
+    const std::size_t length = std::strlen(form);
+    if (std::strncmp(fatal_message, form, length) != 0) continue;
+    const char* digits = fatal_message + length;
+    const char* end = digits;
+    while (*end >= '0' && *end <= '9') ++end;
+    Require(end > digits && *digits != '0', "a line number from 1 on");
+    Require(std::strcmp(end, "\n") == 0, "a message ending in \\n");
+    return;
+  }
+  Require(false, "a known message");
+}
+
+void RequireSlotsOnlyChanged(const char* before, const int* slots,
+                             bool succeeded) {
+  bool in_slot[IMAGE_SIZE] = {};
+  for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
+    for (int i = 0; i <= MAX_MAP_NAME; ++i) in_slot[slots[n] + i] = true;
+  }
+  for (int i = 0; i < IMAGE_SIZE; ++i) {
+    Require(in_slot[i] || progs_image[i] == before[i],
+            "no byte outside the slots changes");
+  }
+  if (!succeeded) return;
+  for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
+    Require(std::memchr(progs_image + slots[n], 0, MAX_MAP_NAME + 1),
+            "a slot holds at most 15 bytes and its NUL");
+  }
+  FindMapSlots(progs_image);
+  Require(AllSlotsFound() && !PlaceholdersOverlap(), "ten slots again");
+  for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
+    Require(SlotPosition(n) == slots[n], "the same ten slots again");
+  }
+}

@@ -1,0 +1,37 @@
+#ifndef BPADMIN_FUZZ_SUPPORT_H_
+#define BPADMIN_FUZZ_SUPPORT_H_
+
+#include <csetjmp>
+#include <cstddef>
+#include <cstdint>
+
+/// Each fuzz target's entry: runs one input.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size);
+
+/// Where FatalError jumps back to: set it with setjmp before each run.
+extern std::jmp_buf fatal_return;
+
+/// The message of the last FatalError, formatted.
+extern char fatal_message[256];
+
+/// Fills buffer (IMAGE_SIZE bytes) as the tool loads a file: at most its
+/// first IMAGE_SIZE - 1 bytes of data, then NUL to the end.
+void LoadBytes(char* buffer, const std::uint8_t* data, std::size_t size);
+
+/// Places ten placeholders, slot n at 100 + 40 * n, in a filler image.
+void LoadValidProgs();
+
+/// Ends the fuzz run with a report unless condition holds.
+void Require(bool condition, const char* what);
+
+/// Requires that fatal_message is one the map list parser may give.
+void RequireParserMessage();
+
+/// Checks a run of ParseMapConfig against the image it started from: no
+/// byte outside the ten slots changed, and after a success every slot holds
+/// a terminated name and a new scan finds the same ten slots.
+void RequireSlotsOnlyChanged(const char* before, const int* slots,
+                             bool succeeded);
+
+#endif  // BPADMIN_FUZZ_SUPPORT_H_
