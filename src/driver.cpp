@@ -9,6 +9,9 @@
 std::FILE* LoadFile(const char* name, char* buffer, std::size_t& kept) {
   std::FILE* stream = std::fopen(name, "r+b");
   if (stream == nullptr) FatalError("Cannot open %s\n", name);
+  // Both transfers are whole blocks, so a stream buffer would only split
+  // them: unbuffered, the head is one read and the write-back one write.
+  std::setvbuf(stream, nullptr, _IONBF, 0);
   std::printf("Reading %s...\n", name);
   const std::size_t got = std::fread(buffer, 1, IMAGE_SIZE, stream);
   if (std::ferror(stream) != 0) FatalError("Cannot read %s\n", name);
