@@ -72,8 +72,19 @@ void RequireParserMessage() {
   Require(false, "a known message");
 }
 
-void RequireSlotsOnlyChanged(const char* before, const int* slots,
-                             bool succeeded) {
+namespace {
+
+char before[IMAGE_SIZE];    // progs_image when the snapshot was taken
+int slots[MAP_SLOT_COUNT];  // the slot positions then
+
+}  // namespace
+
+void TakeSnapshot() {
+  std::memcpy(before, progs_image, IMAGE_SIZE);
+  for (int n = 0; n < MAP_SLOT_COUNT; ++n) slots[n] = SlotPosition(n);
+}
+
+void RequireSlotsOnlyChanged(bool succeeded) {
   bool in_slot[IMAGE_SIZE] = {};
   for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
     for (int i = 0; i <= MAX_MAP_NAME; ++i) in_slot[slots[n] + i] = true;

@@ -28,10 +28,12 @@ void Require(bool condition, const char* what);
 /// Requires that fatal_message is one the map list parser may give.
 void RequireParserMessage();
 
-/// Checks a run of ParseMapConfig against the image it started from: no
-/// byte outside the ten slots changed, and after a success every slot holds
-/// a terminated name and a new scan finds the same ten slots.
-void RequireSlotsOnlyChanged(const char* before, const int* slots,
-                             bool succeeded);
+/// Records progs_image and the ten slot positions, before a parse.
+void TakeSnapshot();
+
+/// Checks a parse against the snapshot: no byte outside the ten slots
+/// changed, and after a success every slot holds a terminated name and a
+/// new scan finds the same ten slots.
+void RequireSlotsOnlyChanged(bool succeeded);
 
 #endif  // BPADMIN_FUZZ_SUPPORT_H_
