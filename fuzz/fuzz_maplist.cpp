@@ -1,8 +1,6 @@
 // Fuzzes the map list parser: the input is the bytes of bpmaps.cfg, parsed
 // into a fixed image with ten valid slots.
 
-#include <cstring>
-
 #include "fuzz_support.h"
 // The parser's own source, so that its line count, which the tool never
 // resets, can start again at 1 for each input.
