@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,14 +48,8 @@ constexpr uid_t NOBODY = 65534;
 std::vector<std::string> ToolCommand() {
   std::vector<std::string> command;
   const char* runner = std::getenv("BPADMIN_RUNNER");
-  std::string word;
-  for (const char* c = runner != nullptr ? runner : ""; *c != '\0'; ++c) {
-    if (*c != ' ') word += *c;
-    if ((*c == ' ' || c[1] == '\0') && !word.empty()) {
-      command.push_back(word);
-      word.clear();
-    }
-  }
+  std::istringstream words(runner != nullptr ? runner : "");
+  for (std::string word; words >> word;) command.push_back(word);
   const char* exe = std::getenv("BPADMIN_EXE");
   command.emplace_back(exe != nullptr ? exe : BPADMIN_EXE);
   return command;
