@@ -1,11 +1,9 @@
 // Fuzzes the map list parser: the input is the bytes of bpmaps.cfg, parsed
 // into a fixed image with ten valid slots.
 
+#include "common.h"
 #include "fuzz_support.h"
-// The parser's own source, so that its line count, which the tool never
-// resets, can start again at 1 for each input.
-#include "maplist.cpp"  // NOLINT(bugprone-suspicious-include)
-#include "parse_once.h"
+#include "slots.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {

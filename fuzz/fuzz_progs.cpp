@@ -4,11 +4,9 @@
 
 #include <cstring>
 
+#include "common.h"
 #include "fuzz_support.h"
-// The parser's own source, so that its line count, which the tool never
-// resets, can start again at 1 for each input.
-#include "maplist.cpp"  // NOLINT(bugprone-suspicious-include)
-#include "parse_once.h"
+#include "slots.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "common.h"
+#include "maplist.h"
 #include "slots.h"
 
 char progs_image[IMAGE_SIZE];
@@ -70,6 +71,12 @@ void RequireParserMessage() {
     return;
   }
   Require(false, "a known message");
+}
+
+bool ParseOnce() {
+  if (setjmp(fatal_return) != 0) return false;
+  ParseMapConfig();
+  return true;
 }
 
 namespace {

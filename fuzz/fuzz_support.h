@@ -28,6 +28,10 @@ void Require(bool condition, const char* what);
 /// Requires that fatal_message is one the map list parser may give.
 void RequireParserMessage();
 
+/// Runs ParseMapConfig. True when it succeeded; otherwise fatal_message
+/// holds what it reported.
+bool ParseOnce();
+
 /// Records progs_image and the ten slot positions, before a parse.
 void TakeSnapshot();
 

@@ -11,7 +11,7 @@ constexpr char KEYWORD[] = "LOCALMAP";
 constexpr int KEYWORD_LENGTH = sizeof KEYWORD - 1;
 
 int cursor = 0;        // next byte of config_text
-int line_number = 1;   // never reset: counts across the whole text
+int line_number = 1;   // of the cursor: counts the LFs stepped over
 int write_pos = 0;     // next byte of progs_image in the selected slot
 int length_limit = 0;  // most characters the current string may store
 
@@ -88,6 +88,7 @@ void ParseString() {
 void ParseMapConfig() {
   ClearMapSlots();
   cursor = 0;
+  line_number = 1;
   SkipBlanks();
   while (config_text[cursor] != '\0') {
     ParseUserVar();

@@ -44,6 +44,16 @@ const std::string DONE = WRITING + "Done.\n";
 
 constexpr uid_t NOBODY = 65534;
 
+// What the tool's stdout and stderr are: files the test reads, or one of
+// the hostile settings a careless caller may hand it.
+enum class Console {
+  kFiles,
+  kStdoutClosed,
+  kStderrClosed,
+  kStdoutFull,      // every write fails with ENOSPC
+  kStdoutNoReader,  // a pipe whose reader is gone
+};
+
 // The command that runs the tool: the runner's words, then the executable.
 std::vector<std::string> ToolCommand() {
   std::vector<std::string> command;
@@ -58,6 +68,18 @@ std::vector<std::string> ToolCommand() {
 bool IsWindowsTool() {
   const std::string exe = ToolCommand().back();
   return exe.size() > 4 && exe.compare(exe.size() - 4, 4, ".exe") == 0;
+}
+
+// Whether the runner can hand the tool this console. valgrind will not
+// start without a stderr of its own; wine turns a closed descriptor into a
+// handle whose writes fail, where Windows itself drops the text sent to a
+// missing one.
+bool RunnerReproduces(Console console) {
+  const bool closes =
+      console == Console::kStdoutClosed || console == Console::kStderrClosed;
+  if (closes && IsWindowsTool()) return false;
+  return console != Console::kStderrClosed ||
+         ToolCommand().front().find("valgrind") == std::string::npos;
 }
 
 // Console output with the platform's line ends made LF. Text with a bare LF
@@ -83,9 +105,13 @@ struct Result {
 
 struct RunOptions {
   std::vector<std::string> args;
-  rlim_t file_size_limit = RLIM_INFINITY;
+  rlim_t file_size_limit = RLIM_INFINITY;  // SIGXFSZ stays at its default
   bool as_nobody = false;  // root opens read-only files for update anyway
+  Console console = Console::kFiles;
 };
+
+// A run that has not ended by then has hung: it is killed, and fails.
+constexpr unsigned RUN_TIMEOUT_SECONDS = 120;
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -114,7 +140,8 @@ enum class As {
   kDirectory,
   kUnreadable,
   kReadOnly,
-  kOpenToAll
+  kOpenToAll,
+  kFifo
 };
 
 void Make(const fs::path& path, As as, const std::string& bytes) {
@@ -128,6 +155,9 @@ void Make(const fs::path& path, As as, const std::string& bytes) {
       return;
     case As::kUnreadable:  // opens for update, but read() fails with EIO
       fs::create_symlink("/proc/self/mem", path);
+      return;
+    case As::kFifo:  // opened for update, a read would wait forever
+      mkfifo(path.c_str(), 0666);
       return;
     case As::kFile:
     case As::kReadOnly:
@@ -203,19 +233,31 @@ class EndToEnd : public testing::Test {
     argv.push_back(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
-      const int out_fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      int out_fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       const int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      int pipe_fds[2] = {-1, -1};
+      if (options.console == Console::kStdoutFull) {
+        out_fd = open("/dev/full", O_WRONLY);
+      } else if (options.console == Console::kStdoutNoReader &&
+                 pipe(pipe_fds) == 0 && close(pipe_fds[0]) == 0) {
+        out_fd = pipe_fds[1];
+      }
       if (chdir(work_.c_str()) != 0 || dup2(out_fd, 1) < 0 ||
           dup2(err_fd, 2) < 0) {
         _exit(126);
       }
-      // With SIGXFSZ ignored, a write past the limit fails with EFBIG.
+      // Only 0 to 2 stay open, so the tool's first file takes a closed one.
+      for (int fd = 3; fd < 16; ++fd) close(fd);
+      if (options.console == Console::kStdoutClosed) close(1);
+      if (options.console == Console::kStderrClosed) close(2);
+      // Windows has no file-size signal: under wine the limit only makes a
+      // write fail, as a full disk would.
       const rlimit limit = {options.file_size_limit, options.file_size_limit};
-      if (options.file_size_limit != RLIM_INFINITY &&
-          (signal(SIGXFSZ, SIG_IGN) == SIG_ERR ||
-           setrlimit(RLIMIT_FSIZE, &limit) != 0)) {
+      if ((IsWindowsTool() && signal(SIGXFSZ, SIG_IGN) == SIG_ERR) ||
+          setrlimit(RLIMIT_FSIZE, &limit) != 0) {
         _exit(126);
       }
+      alarm(RUN_TIMEOUT_SECONDS);
       if (options.as_nobody && geteuid() == 0 &&
           (setgroups(0, nullptr) != 0 || setgid(NOBODY) != 0 ||
            setuid(NOBODY) != 0)) {
@@ -239,13 +281,28 @@ class EndToEnd : public testing::Test {
 };
 
 TEST_F(EndToEnd, StoresTheNames) {
-  const std::string progs = MakeProgs();
-  Prepare(progs, CONFIG);
-  const Result r = Run();
-  EXPECT_EQ(r.out, DONE);
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(ReadFile(Progs()), WithNames(progs, CONFIG_NAMES));
+  const struct {
+    const char* name;
+    Console console;
+    std::string out;
+  } cases[] = {
+      {"stdout and stderr files", Console::kFiles, DONE},
+      {"stdout closed: no text lands in progs.dat", Console::kStdoutClosed, ""},
+      {"stderr closed", Console::kStderrClosed, DONE},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!RunnerReproduces(c.console)) continue;
+    const std::string progs = MakeProgs(4000);
+    Prepare(progs, CONFIG);
+    RunOptions options;
+    options.console = c.console;
+    const Result r = Run(options);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(ReadFile(Progs()), WithNames(progs, CONFIG_NAMES));
+  }
 }
 
 TEST_F(EndToEnd, IgnoresArguments) {
@@ -350,7 +407,7 @@ TEST_F(EndToEnd, ReportsAFailedWriteBack) {
   const std::string progs = MakeProgs();
   Prepare(progs, CONFIG);
   RunOptions options;
-  options.file_size_limit = 1000;  // below the file's size
+  options.file_size_limit = 8192;  // below the head
   const Result r = Run(options);
   EXPECT_EQ(r.out, WRITING);
   EXPECT_EQ(r.err, "Error: Cannot write progs.dat\n");
@@ -364,6 +421,7 @@ TEST_F(EndToEnd, FailuresLeaveProgsUnchanged) {
     changed.replace(pos, bytes.size(), bytes);
     return changed;
   };
+  const std::string short_progs = MakeProgs(4000);
   std::string long_progs = MakeProgs(40000);
   PutPlaceholder(long_progs, 16383 - 20, '9');  // its digit at 16,383
   PutPlaceholder(long_progs, SlotStart(9), '8');
@@ -375,22 +433,23 @@ TEST_F(EndToEnd, FailuresLeaveProgsUnchanged) {
     std::string out;
     std::string err;
     bool as_nobody;
+    Console console = Console::kFiles;
   } cases[] = {
       {"progs.dat missing", "", CONFIG, As::kMissing, As::kFile, BANNER,
        "Error: Cannot open progs.dat\n", false},
-      {"progs.dat a As::kDirectory", "", CONFIG, As::kDirectory, As::kFile,
-       BANNER, "Error: Cannot open progs.dat\n", false},
+      {"progs.dat a directory", "", CONFIG, As::kDirectory, As::kFile, BANNER,
+       "Error: Cannot open progs.dat\n", false},
       {"progs.dat read-only", progs, CONFIG, As::kReadOnly, As::kFile, BANNER,
        "Error: Cannot open progs.dat\n", true},
-      {"progs.dat As::kUnreadable", "", CONFIG, As::kUnreadable, As::kFile,
+      {"progs.dat unreadable", "", CONFIG, As::kUnreadable, As::kFile,
        READ_PROGS, "Error: Cannot read progs.dat\n", false},
       {"bpmaps.cfg missing", progs, "", As::kFile, As::kMissing, READ_PROGS,
        "Error: Cannot open bpmaps.cfg\n", false},
-      {"bpmaps.cfg a As::kDirectory", progs, "", As::kFile, As::kDirectory,
+      {"bpmaps.cfg a directory", progs, "", As::kFile, As::kDirectory,
        READ_PROGS, "Error: Cannot open bpmaps.cfg\n", false},
       {"bpmaps.cfg read-only", progs, CONFIG, As::kOpenToAll, As::kReadOnly,
        READ_PROGS, "Error: Cannot open bpmaps.cfg\n", true},
-      {"bpmaps.cfg As::kUnreadable", progs, "", As::kFile, As::kUnreadable,
+      {"bpmaps.cfg unreadable", progs, "", As::kFile, As::kUnreadable,
        READ_BOTH, "Error: Cannot read bpmaps.cfg\n", false},
       {"a slot missing", progs_with(SlotStart(4) + 16, "lt!g3"), CONFIG,
        As::kFile, As::kFile, READ_PROGS, "Error: Bad progs.dat\n", false},
@@ -407,15 +466,31 @@ TEST_F(EndToEnd, FailuresLeaveProgsUnchanged) {
       {"a map name spelling a marker", progs,
        CONFIG + "LOCALMAP1 = \"xlt!g9\";\n", As::kFile, As::kFile, READ_BOTH,
        "Error: Bad map name at line 6\n", false},
+      {"progs.dat a FIFO", "", CONFIG, As::kFifo, As::kFile, BANNER,
+       "Error: Cannot open progs.dat\n", false},
+      {"bpmaps.cfg a FIFO", progs, "", As::kFile, As::kFifo, READ_PROGS,
+       "Error: Cannot open bpmaps.cfg\n", false},
+      {"stdout closed: no text lands in progs.dat", short_progs,
+       CONFIG + "LOCALMAP1 = \"x\" ;\n", As::kFile, As::kFile, "",
+       "Error: Expected ';' at line 6\n", false, Console::kStdoutClosed},
+      {"stderr closed: no text lands in progs.dat", short_progs, "", As::kFile,
+       As::kMissing, READ_PROGS, "", false, Console::kStderrClosed},
+      {"stdout full", progs, CONFIG, As::kFile, As::kFile, "",
+       "Error: Cannot write standard output\n", false, Console::kStdoutFull},
+      {"stdout a pipe without a reader", progs, CONFIG, As::kFile, As::kFile,
+       "", "Error: Cannot write standard output\n", false,
+       Console::kStdoutNoReader},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
+    if (!RunnerReproduces(c.console)) continue;
     fs::remove_all(work_);
     fs::create_directory(work_);
     Make(Progs(), c.progs_as, c.progs);
     Make(Config(), c.config_as, c.config);
     RunOptions options;
     options.as_nobody = c.as_nobody;
+    options.console = c.console;
     const Result r = Run(options);
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(r.err, c.err);

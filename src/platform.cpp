@@ -1,0 +1,74 @@
+#include "platform.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#endif
+
+#ifdef _WIN32
+
+// The C runtime keeps descriptors 0 to 2 for the standard handles even when
+// the process starts without them (it marks them "no console"), so a file
+// the run opens always gets 3 or above.
+bool GuardStandardStreams() { return true; }
+
+// Windows has no such signals: both failures already come back as errors.
+void IgnoreWriteSignals() {}
+
+std::FILE* OpenRegularFile(const char* name) {
+  std::FILE* stream = std::fopen(name, "r+b");
+  if (stream == nullptr) return nullptr;
+  struct _stat64 info = {};
+  if (_fstat64(_fileno(stream), &info) != 0 ||
+      (info.st_mode & _S_IFMT) != _S_IFREG) {
+    std::fclose(stream);
+    return nullptr;
+  }
+  return stream;
+}
+
+bool SyncFile(std::FILE* stream) { return _commit(_fileno(stream)) == 0; }
+
+#else
+
+bool GuardStandardStreams() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    // open takes the lowest free descriptor: this one.
+    if (open("/dev/null", O_RDWR) != fd) return false;
+  }
+  return true;
+}
+
+void IgnoreWriteSignals() {
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::signal(SIGPIPE, SIG_IGN);
+}
+
+std::FILE* OpenRegularFile(const char* name) {
+  // O_NONBLOCK: a FIFO or a device is refused, never waited on, and
+  // O_NOCTTY: a terminal never becomes the run's controlling one.
+  const int fd = open(name, O_RDWR | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return nullptr;
+  struct stat info = {};
+  std::FILE* stream = nullptr;
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+      fcntl(fd, F_SETFL, 0) == 0) {
+    stream = fdopen(fd, "r+b");
+  }
+  if (stream == nullptr) close(fd);
+  return stream;
+}
+
+bool SyncFile(std::FILE* stream) { return fsync(fileno(stream)) == 0; }
+
+#endif
