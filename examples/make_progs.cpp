@@ -107,9 +107,10 @@ Bytes StringTable() {
       "teamplay",
       "deathmatch",
   };
-  const char* const maps[] = {
-      "stonecourt", "ironhall",    "sunken_yard", "tower2",     "ashfall",
-      "the_pit",    "copperworks", "frostgate",   "longbridge", "emberdeep"};
+  // The rotation the program ships with; examples/bpmaps.cfg replaces it.
+  const char* const maps[] = {"dm_start",  "dm_hall", "dm_yard",  "dm_tower",
+                              "dm_ash",    "dm_pit",  "dm_works", "dm_gate",
+                              "dm_bridge", "dm_deep"};
   Bytes table;
   int next_map = 0;
   int count = 0;
