@@ -1,5 +1,6 @@
 #include "maplist.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "common.h"
@@ -105,4 +106,73 @@ void ParseMapConfig() {
     ExpectChar(';');
     SkipBlanks();
   }
+}
+
+namespace {
+
+// The bytes of map slot n's name: up to its NUL, or all 16 without one.
+int NameLength(int n) {
+  const char* slot = progs_image + SlotPosition(n);
+  const void* nul = std::memchr(slot, '\0', MAX_MAP_NAME + 1);
+  return nul == nullptr
+             ? MAX_MAP_NAME + 1
+             : static_cast<int>(static_cast<const char*>(nul) - slot);
+}
+
+}  // namespace
+
+void QuoteMapName(int n, bool visible, char (&out)[QUOTED_NAME_SIZE]) {
+  const char* name = progs_image + SlotPosition(n);
+  const int length = NameLength(n);
+  int end = 0;
+  out[end++] = '"';
+  for (int i = 0; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    if (byte == '"' || byte == '\\') {
+      out[end++] = '\\';
+      out[end++] = name[i];
+    } else if (visible && (byte < 0x20 || byte >= 0x7F)) {
+      std::snprintf(out + end, 5, "\\x%02X", byte);
+      end += 4;
+    } else {
+      out[end++] = name[i];
+    }
+  }
+  out[end++] = '"';
+  out[end] = '\0';
+}
+
+const char* MapNameFault(int n) {
+  const int slot = SlotPosition(n);
+  const int length = NameLength(n);
+  if (length > MAX_MAP_NAME) return "its 16 bytes hold no NUL";
+  if (std::memchr(progs_image + slot, '\n', length) != nullptr) {
+    return "its name holds a line feed";
+  }
+  // The check the parser makes after storing these very bytes.
+  if (MarkerCovers(slot, slot + length - 1)) {
+    return "its name would spell a slot marker";
+  }
+  return nullptr;
+}
+
+int WriteMapList(char (&out)[MAP_LIST_SIZE]) {
+  int first_fault = -1;
+  int end = 0;
+  for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
+    const char* fault = MapNameFault(n);
+    char quoted[QUOTED_NAME_SIZE];
+    QuoteMapName(n, false, quoted);
+    const int room = MAP_LIST_SIZE - end;
+    if (fault == nullptr) {
+      end += std::snprintf(out + end, static_cast<std::size_t>(room),
+                           "%s%d = %s;\n", KEYWORD, n, quoted);
+    } else {
+      if (first_fault < 0) first_fault = n;
+      end += std::snprintf(out + end, static_cast<std::size_t>(room),
+                           "// %s%d cannot be written back: %s\n", KEYWORD, n,
+                           fault);
+    }
+  }
+  return first_fault;
 }

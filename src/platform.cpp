@@ -24,8 +24,8 @@ bool GuardStandardStreams() { return true; }
 // Windows has no such signals: both failures already come back as errors.
 void IgnoreWriteSignals() {}
 
-std::FILE* OpenRegularFile(const char* name) {
-  std::FILE* stream = std::fopen(name, "r+b");
+std::FILE* OpenRegularFile(const char* name, bool for_update) {
+  std::FILE* stream = std::fopen(name, for_update ? "r+b" : "rb");
   if (stream == nullptr) return nullptr;
   struct _stat64 info = {};
   if (_fstat64(_fileno(stream), &info) != 0 ||
@@ -35,6 +35,10 @@ std::FILE* OpenRegularFile(const char* name) {
   }
   return stream;
 }
+
+// What keeps fopen "r+b" from a file that can be read is its read-only
+// attribute, which this tests.
+bool MayWrite(const char* name) { return _access(name, 2) == 0; }
 
 bool SyncFile(std::FILE* stream) { return _commit(_fileno(stream)) == 0; }
 
@@ -54,19 +58,27 @@ void IgnoreWriteSignals() {
   std::signal(SIGPIPE, SIG_IGN);
 }
 
-std::FILE* OpenRegularFile(const char* name) {
+std::FILE* OpenRegularFile(const char* name, bool for_update) {
   // O_NONBLOCK: a FIFO or a device is refused, never waited on, and
   // O_NOCTTY: a terminal never becomes the run's controlling one.
-  const int fd = open(name, O_RDWR | O_NONBLOCK | O_NOCTTY);
+  const int fd =
+      open(name, (for_update ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return nullptr;
   struct stat info = {};
   std::FILE* stream = nullptr;
   if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
       fcntl(fd, F_SETFL, 0) == 0) {
-    stream = fdopen(fd, "r+b");
+    stream = fdopen(fd, for_update ? "r+b" : "rb");
   }
   if (stream == nullptr) close(fd);
   return stream;
+}
+
+// The kernel's own test for an open for writing, with the same answer for
+// root, a read-only mount and a running executable, but no open: a
+// watcher of the file sees nothing.
+bool MayWrite(const char* name) {
+  return faccessat(AT_FDCWD, name, W_OK, AT_EACCESS) == 0;
 }
 
 bool SyncFile(std::FILE* stream) { return fsync(fileno(stream)) == 0; }

@@ -12,9 +12,14 @@ bool GuardStandardStreams();
 /// gone, fail with an error instead of ending the process by a signal.
 void IgnoreWriteSignals();
 
-/// Opens name for update in binary mode without ever waiting on it, and
-/// returns the stream only when it is a regular file; nullptr otherwise.
-std::FILE* OpenRegularFile(const char* name);
+/// Opens name in binary mode, for update or only for reading, without ever
+/// waiting on it, and returns the stream only when it is a regular file;
+/// nullptr otherwise.
+std::FILE* OpenRegularFile(const char* name, bool for_update);
+
+/// True when this process could open name for writing, judged without
+/// opening it so: permissions, a read-only attribute or a read-only mount.
+bool MayWrite(const char* name);
 
 /// Hands what was written to stream over to storage. False when the
 /// system reports that it could not.

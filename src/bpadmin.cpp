@@ -1,0 +1,30 @@
+// bpadmin: stores the map names of bpmaps.cfg into the ten map slots of
+// progs.dat, both in the current folder, in place. Takes no arguments.
+
+#include <cstdio>
+
+#include "common.h"
+#include "driver.h"
+#include "maplist.h"
+#include "platform.h"
+
+int main() {
+  if (!GuardStandardStreams()) return 1;
+  IgnoreWriteSignals();
+  std::printf("Brawlpit Admin Tool v1.0\n");
+  std::size_t progs_size = 0;
+  std::FILE* progs =
+      LoadFile("progs.dat", progs_image, progs_size, Load::kForUpdate);
+  RequireSlots();
+  std::size_t config_size = 0;
+  std::fclose(
+      LoadFile("bpmaps.cfg", config_text, config_size, Load::kForUpdate));
+  ParseMapConfig();
+  std::printf("Writing progs.dat...\n");
+  // Lost console output stops the run while progs.dat is still untouched.
+  FlushStandardOutput();
+  WriteBack(progs, progs_size);
+  std::printf("Done.\n");
+  FlushStandardOutput();
+  return 0;
+}
