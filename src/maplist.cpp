@@ -146,7 +146,8 @@ const char* MapNameFault(int n) {
   const int slot = SlotPosition(n);
   const int length = NameLength(n);
   if (length > MAX_MAP_NAME) return "its 16 bytes hold no NUL";
-  if (std::memchr(progs_image + slot, '\n', length) != nullptr) {
+  if (std::memchr(progs_image + slot, '\n', static_cast<std::size_t>(length)) !=
+      nullptr) {
     return "its name holds a line feed";
   }
   // The check the parser makes after storing these very bytes.

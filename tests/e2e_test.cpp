@@ -1,11 +1,12 @@
-// Runs the built bpadmin, without arguments, in a fresh directory holding
-// crafted progs.dat and bpmaps.cfg files, and checks stdout, stderr, the
-// exit status, and the bytes and length of progs.dat afterwards.
+// Runs the built bpadmin, without arguments, and bpmaps in a fresh directory
+// holding crafted progs.dat and bpmaps.cfg files, and checks stdout, stderr,
+// the exit status, and the bytes and length of progs.dat afterwards.
 //
-// BPADMIN_EXE in the environment names another executable to test, and
+// BPADMIN_EXE in the environment names another bpadmin to test, and
 // BPADMIN_RUNNER a command that runs it (words split at spaces), as in
-// BPADMIN_RUNNER=wine BPADMIN_EXE=bpadmin.exe for the Windows build. An
-// executable whose name ends in ".exe" must end each console line in CR LF.
+// BPADMIN_RUNNER=wine BPADMIN_EXE=bpadmin.exe for the Windows build; the
+// bpmaps tested is the one beside it. An executable whose name ends in
+// ".exe" must end each console line in CR LF.
 // A run as the unprivileged user takes its WINEPREFIX from
 // BPADMIN_NOBODY_WINEPREFIX when that is set, since wine refuses a prefix
 // that another user owns.
@@ -54,14 +55,20 @@ enum class Console {
   kStdoutNoReader,  // a pipe whose reader is gone
 };
 
-// The command that runs the tool: the runner's words, then the executable.
-std::vector<std::string> ToolCommand() {
+enum class Program { kBpadmin, kBpmaps };
+
+// The command that runs a program: the runner's words, then the executable.
+std::vector<std::string> ToolCommand(Program program = Program::kBpadmin) {
   std::vector<std::string> command;
   const char* runner = std::getenv("BPADMIN_RUNNER");
   std::istringstream words(runner != nullptr ? runner : "");
   for (std::string word; words >> word;) command.push_back(word);
   const char* exe = std::getenv("BPADMIN_EXE");
-  command.emplace_back(exe != nullptr ? exe : BPADMIN_EXE);
+  std::filesystem::path path = exe != nullptr ? exe : BPADMIN_EXE;
+  if (program == Program::kBpmaps) {
+    path.replace_filename("bpmaps" + path.extension().string());
+  }
+  command.push_back(path.string());
   return command;
 }
 
@@ -99,11 +106,13 @@ std::string FromConsole(const std::string& text) {
 
 struct Result {
   std::string out;
+  std::string raw_out;  // stdout as the program wrote it
   std::string err;
   int status;  // exit status, or -1 when ended by a signal
 };
 
 struct RunOptions {
+  Program program = Program::kBpadmin;
   std::vector<std::string> args;
   rlim_t file_size_limit = RLIM_INFINITY;  // SIGXFSZ stays at its default
   bool as_nobody = false;  // root opens read-only files for update anyway
@@ -183,14 +192,30 @@ std::string WithNames(std::string progs,
 const std::string CONFIG =
     "// test rotation\r\n"
     "LOCALMAP0 = \"stonecourt\";\r\n"
-    "LOCALMAP3 = \"tower2\"; // a comment\n"
+    "LOCALMAP3 = \"tower2\"; LOCALMAP5 = \"map5\"; // a comment\n"
     "LOCALMAP7 = \"the \\\"pit\\\"\";\n"
     "LOCALMAP9 = \"abcdefghijklmno\";\n";
 const std::vector<std::pair<int, std::string>> CONFIG_NAMES = {
     {0, "stonecourt"},
     {3, "tower2"},
+    {5, "map5"},
     {7, "the \"pit\""},
     {9, "abcdefghijklmno"}};
+
+// What bpmaps check says of CONFIG on MakeProgs(): slot 5 keeps its name.
+const std::string CHECK_TABLE =
+    "  slot  now                after\n"
+    "*    0  \"map0\"             \"stonecourt\"\n"
+    "*    1  \"map1\"             \"\"\n"
+    "*    2  \"map2\"             \"\"\n"
+    "*    3  \"map3\"             \"tower2\"\n"
+    "*    4  \"map4\"             \"\"\n"
+    "     5  \"map5\"             \"map5\"\n"
+    "*    6  \"map6\"             \"\"\n"
+    "*    7  \"map7\"             \"the \\\"pit\\\"\"\n"
+    "*    8  \"map8\"             \"\"\n"
+    "*    9  \"map9\"             \"abcdefghijklmno\"\n"
+    "Slots that change: 9 of 10.\n";
 
 class EndToEnd : public testing::Test {
  protected:
@@ -219,7 +244,7 @@ class EndToEnd : public testing::Test {
       fs::permissions(root_, fs::perms::all);
       fs::permissions(work_, fs::perms::all);
     }
-    std::vector<std::string> command = ToolCommand();
+    std::vector<std::string> command = ToolCommand(options.program);
     if (options.as_nobody) {
       // The build tree may sit in a folder that nobody cannot enter: run a
       // copy of the tool from the test's own folder instead.
@@ -273,8 +298,18 @@ class EndToEnd : public testing::Test {
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    return {FromConsole(ReadFile(out)), FromConsole(ReadFile(err)),
+    const std::string raw_out = ReadFile(out);
+    return {FromConsole(raw_out), raw_out, FromConsole(ReadFile(err)),
             WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+  }
+
+  // Runs bpmaps with args.
+  Result RunBpmaps(std::vector<std::string> args, bool as_nobody = false) {
+    RunOptions options;
+    options.program = Program::kBpmaps;
+    options.args = std::move(args);
+    options.as_nobody = as_nobody;
+    return Run(options);
   }
 
   fs::path root_;
@@ -296,6 +331,13 @@ TEST_F(EndToEnd, StoresTheNames) {
     if (!RunnerReproduces(c.console)) continue;
     const std::string progs = MakeProgs(4000);
     Prepare(progs, CONFIG);
+    if (c.console == Console::kFiles) {
+      const Result check = RunBpmaps({"check"});
+      EXPECT_EQ(check.out, CHECK_TABLE);
+      EXPECT_EQ(check.err, "");
+      EXPECT_EQ(check.status, 0);
+      EXPECT_EQ(ReadFile(Progs()), progs);
+    }
     RunOptions options;
     options.console = c.console;
     const Result r = Run(options);
@@ -415,6 +457,101 @@ TEST_F(EndToEnd, ReportsAFailedWriteBack) {
   EXPECT_EQ(r.status, 1);
 }
 
+TEST_F(EndToEnd, ShowThenBpadminLeavesProgsAsItWas) {
+  std::string odd = MakeProgs();
+  PutPlaceholder(odd, SlotStart(1), '1', "a\"b\\c//d");
+  PutPlaceholder(odd, SlotStart(2), '2', "");
+  PutPlaceholder(odd, SlotStart(3), '3', "cr\rtab\t\xE9\x01end");
+  PutPlaceholder(odd, SlotStart(4), '4', "ab\0tail bytes"s);
+  PutPlaceholder(odd, SlotStart(5), '5', "abcdefghijklmno");
+  std::string faulty = MakeProgs();
+  PutPlaceholder(faulty, SlotStart(2), '2', "lt!g7");  // slot 7's lies later
+  PutPlaceholder(faulty, SlotStart(4), '4', "line\nfeed");
+  PutPlaceholder(faulty, SlotStart(6), '6', "sixteen bytes!!!");
+  const struct {
+    const char* name;
+    std::string progs;
+    As as;
+    std::string err;  // of bpmaps show; bpadmin then runs only without one
+    std::vector<std::string> lines;  // show prints them, among others
+  } cases[] = {
+      {"the shipped example",
+       ReadFile(EXAMPLES_DIR "/progs.dat"),
+       As::kFile,
+       "",
+       {"LOCALMAP0 = \"dm_start\";"}},
+      {"quotes, escapes, control bytes, an empty slot, tails, 15 bytes",
+       odd,
+       As::kFile,
+       "",
+       {"// Map list of progs.dat, written by bpmaps show",
+        "LOCALMAP1 = \"a\\\"b\\\\c//d\";", "LOCALMAP2 = \"\";",
+        "LOCALMAP3 = \"cr\rtab\t\xE9\x01end\";", "LOCALMAP4 = \"ab\";"}},
+      {"a read-only progs.dat",
+       MakeProgs(),
+       As::kReadOnly,
+       "",
+       {"LOCALMAP9 = \"map9\";"}},
+      {"slots a map list cannot write back",
+       faulty,
+       As::kFile,
+       "Error: Map slot 2 cannot be written back\n",
+       {"// LOCALMAP2 cannot be written back: its name would spell a slot "
+        "marker",
+        "// LOCALMAP4 cannot be written back: its name holds a line feed",
+        "// LOCALMAP6 cannot be written back: its 16 bytes hold no NUL",
+        "LOCALMAP7 = \"map7\";"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(work_);
+    fs::create_directory(work_);
+    Make(Progs(), c.as, c.progs);
+    const Result show = RunBpmaps({"show"}, c.as == As::kReadOnly);
+    EXPECT_EQ(show.err, c.err);
+    EXPECT_EQ(show.status, c.err.empty() ? 0 : 1);
+    for (const std::string& line : c.lines) {
+      EXPECT_NE(("\n" + show.out).find("\n" + line + "\n"), std::string::npos)
+          << line;
+    }
+    EXPECT_EQ(ReadFile(Progs()), c.progs);
+    if (!c.err.empty() || c.as != As::kFile) continue;
+    WriteFile(Config(), show.raw_out);  // the platform's own line ends
+    const Result r = Run();
+    EXPECT_EQ(r.out, DONE);
+    EXPECT_EQ(ReadFile(Progs()), c.progs);
+  }
+}
+
+TEST_F(EndToEnd, BpmapsUsage) {
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    bool on_stdout;
+    std::string first_line;
+  } cases[] = {
+      {{},
+       2,
+       false,
+       "Usage: bpmaps show [PROGS] | check [LIST [PROGS]] | "
+       "--help | --version"},
+      {{"list"}, 2, false, "Usage:"},
+      {{"show", "a", "b"}, 2, false, "Usage:"},
+      {{"check", "a", "b", "c"}, 2, false, "Usage:"},
+      {{"--help"}, 0, true, "Usage:"},
+      {{"--version"}, 0, true, "bpmaps 1.1"},
+      {{"show", "no/such.dat"}, 1, false, "Error: Cannot open no/such.dat"},
+      {{"check", "cfg"}, 1, false, "Error: Cannot open progs.dat"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.first_line);
+    const Result r = RunBpmaps(c.args);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ((c.on_stdout ? r.err : r.out), "");
+    EXPECT_EQ((c.on_stdout ? r.out : r.err).rfind(c.first_line, 0), 0u);
+  }
+}
+
 TEST_F(EndToEnd, FailuresLeaveProgsUnchanged) {
   const std::string progs = MakeProgs();
   auto progs_with = [&](std::size_t pos, const std::string& bytes) {
@@ -492,6 +629,12 @@ TEST_F(EndToEnd, FailuresLeaveProgsUnchanged) {
     RunOptions options;
     options.as_nobody = c.as_nobody;
     options.console = c.console;
+    if (c.console == Console::kFiles) {
+      const Result check = RunBpmaps({"check"}, c.as_nobody);
+      EXPECT_EQ(check.out, "");
+      EXPECT_EQ(check.err, c.err) << "from bpmaps check";
+      EXPECT_EQ(check.status, 1);
+    }
     const Result r = Run(options);
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(r.err, c.err);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -208,6 +209,29 @@ TEST(MapListErrors, NameCompletingAMarkerBeforeTheSlot) {
   progs_image[SlotStart(3) - 1] = 'l';
   ParseMapConfig();
   EXPECT_EQ(SlotText(3), "t!gx");
+}
+
+TEST(MapListWriter, QuotesNames) {
+  const struct {
+    std::string slot;  // all 16 bytes
+    std::string plain, visible;
+  } cases[] = {
+      {"tower2\0tail"s, "\"tower2\"", "\"tower2\""},
+      {"a\"b\\c"s, "\"a\\\"b\\\\c\"", "\"a\\\"b\\\\c\""},
+      {"\t\r\x7F\xE9"s, "\"\t\r\x7F\xE9\"", "\"\\x09\\x0D\\x7F\\xE9\""},
+      {"sixteen bytes!!!", "\"sixteen bytes!!!\"", "\"sixteen bytes!!!\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.plain);
+    SetImage(MakeProgs());
+    std::copy(c.slot.begin(), c.slot.end(), progs_image + SlotStart(4));
+    FindMapSlots(progs_image);
+    char quoted[QUOTED_NAME_SIZE];
+    QuoteMapName(4, false, quoted);
+    EXPECT_EQ(quoted, c.plain);
+    QuoteMapName(4, true, quoted);
+    EXPECT_EQ(quoted, c.visible);
+  }
 }
 
 }  // namespace
