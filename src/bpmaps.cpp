@@ -36,17 +36,16 @@ void LoadProgs(const char* path, Load how) {
   RequireSlots();
 }
 
-// Prints the map list of the progs.dat at path, then fails if any slot of
-// it could not be written back by that list.
+// Prints the map list of progs_image, loaded from path, then fails if any
+// slot of it could not be written back by that list.
 void Show(const char* path) {
-  LoadProgs(path, Load::kReadOnly);
   char list[MAP_LIST_SIZE];
   const int fault = WriteMapList(list);
   // A control byte of the path, a line feed above all, would end the
   // comment early.
   std::fputs("// Map list of ", stdout);
   for (const char* c = path; *c != '\0'; ++c) {
-    std::putchar(static_cast<unsigned char>(*c) < 0x20 ? '?' : *c);
+    std::putchar(static_cast<unsigned char>(*c) < ' ' ? '?' : *c);
   }
   std::fputs(", written by bpmaps show\n", stdout);
   std::fputs(list, stdout);
@@ -54,10 +53,9 @@ void Show(const char* path) {
   if (fault >= 0) FatalError("Map slot %d cannot be written back\n", fault);
 }
 
-// Applies the map list at list_path to the progs.dat at progs_path in
-// memory, as bpadmin would, and prints each slot's name before and after.
-void Check(const char* list_path, const char* progs_path) {
-  LoadProgs(progs_path, Load::kAsIfUpdating);
+// Applies the map list at list_path to progs_image in memory, as bpadmin
+// would, and prints each slot's name before and after.
+void Check(const char* list_path) {
   std::size_t kept = 0;
   std::fclose(LoadFile(list_path, config_text, kept, Load::kAsIfUpdating));
   char before[MAP_SLOT_COUNT][MAX_MAP_NAME + 1];
@@ -92,9 +90,13 @@ int main(int argc, char** argv) {
   IgnoreWriteSignals();
   const char* command = argc > 1 ? argv[1] : "";
   if (Is(command, "show") && argc <= 3) {
-    Show(argc > 2 ? argv[2] : "progs.dat");
+    const char* progs = argc > 2 ? argv[2] : "progs.dat";
+    LoadProgs(progs, Load::kReadOnly);
+    Show(progs);
   } else if (Is(command, "check") && argc <= 4) {
-    Check(argc > 2 ? argv[2] : "bpmaps.cfg", argc > 3 ? argv[3] : "progs.dat");
+    // bpadmin's order: progs.dat is loaded and its slots tested first.
+    LoadProgs(argc > 3 ? argv[3] : "progs.dat", Load::kAsIfUpdating);
+    Check(argc > 2 ? argv[2] : "bpmaps.cfg");
   } else if (Is(command, "--help") && argc == 2) {
     std::printf("%s%s", USAGE, HELP);
     FlushStandardOutput();

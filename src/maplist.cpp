@@ -10,6 +10,8 @@ namespace {
 
 constexpr char KEYWORD[] = "LOCALMAP";
 constexpr int KEYWORD_LENGTH = sizeof KEYWORD - 1;
+constexpr unsigned char DEL = 0x7F;  // the control byte above the printable
+constexpr char HEX_FORM[] = "\\x%02X";
 
 int cursor = 0;        // next byte of config_text
 int line_number = 1;   // of the cursor: counts the LFs stepped over
@@ -131,9 +133,8 @@ void QuoteMapName(int n, bool visible, char (&out)[QUOTED_NAME_SIZE]) {
     if (byte == '"' || byte == '\\') {
       out[end++] = '\\';
       out[end++] = name[i];
-    } else if (visible && (byte < 0x20 || byte >= 0x7F)) {
-      std::snprintf(out + end, 5, "\\x%02X", byte);
-      end += 4;
+    } else if (visible && (byte < ' ' || byte >= DEL)) {
+      end += std::snprintf(out + end, sizeof "\\xHH", HEX_FORM, byte);
     } else {
       out[end++] = name[i];
     }
