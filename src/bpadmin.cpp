@@ -26,5 +26,5 @@ int main() {
   WriteBack(progs, progs_size);
   std::printf("Done.\n");
   FlushStandardOutput();
-  return 0;
+  EndRun(0);
 }

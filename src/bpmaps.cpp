@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     FlushStandardOutput();
   } else {
     std::fputs(USAGE, stderr);
-    return 2;
+    EndRun(2);
   }
-  return 0;
+  EndRun(0);
 }

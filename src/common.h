@@ -15,9 +15,14 @@ extern char progs_image[IMAGE_SIZE];
 /// progs_image.
 extern char config_text[IMAGE_SIZE];
 
-/// Prints "Error: " and the message on stderr, then exits with status 1
-/// through exit(), so that what stdout holds is still written out.
+/// Prints "Error: " and the message on stderr, after what stdout holds, then
+/// ends the run with status 1 through EndRun.
 [[noreturn, gnu::format(printf, 1, 2)]] void FatalError(const char* format,
                                                         ...);
+
+/// Ends the run with status through exit(), so that what stdout holds is
+/// still written out: the one way every run ends, so that a console window
+/// of the run's own stays open for its last lines.
+[[noreturn]] void EndRun(int status);
 
 #endif  // BPADMIN_COMMON_H_

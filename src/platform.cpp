@@ -6,6 +6,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -41,6 +42,33 @@ std::FILE* OpenRegularFile(const char* name, bool for_update) {
 bool MayWrite(const char* name) { return _access(name, 2) == 0; }
 
 bool SyncFile(std::FILE* stream) { return _commit(_fileno(stream)) == 0; }
+
+namespace {
+
+bool IsConsole(DWORD which) {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(which), &mode) != 0;
+}
+
+}  // namespace
+
+// A console that lists this process alone was made for it: a double-click,
+// not cmd or PowerShell, whose own process shares theirs. It must be one a
+// user sees: a window, with a title (a text terminal that wine bridges into
+// a console has none), and both streams on it, or nobody would see the
+// question or could answer it.
+void HoldOwnConsoleWindow() {
+  DWORD processes[2] = {};
+  char title[2] = {};
+  if (GetConsoleProcessList(processes, 2) != 1 ||
+      GetConsoleWindow() == nullptr || GetConsoleTitleA(title, 2) == 0 ||
+      !IsConsole(STD_INPUT_HANDLE) || !IsConsole(STD_OUTPUT_HANDLE)) {
+    return;
+  }
+  std::fputs("\nPress Enter to close this window.", stdout);
+  std::fflush(stdout);
+  for (int c = 0; c != EOF && c != '\n';) c = std::getchar();
+}
 
 #else
 
@@ -82,5 +110,8 @@ bool MayWrite(const char* name) {
 }
 
 bool SyncFile(std::FILE* stream) { return fsync(fileno(stream)) == 0; }
+
+// A terminal outlives the programs run in it.
+void HoldOwnConsoleWindow() {}
 
 #endif

@@ -25,4 +25,10 @@ bool MayWrite(const char* name);
 /// system reports that it could not.
 bool SyncFile(std::FILE* stream);
 
+/// When the run has a console window of its own, as a double-click in
+/// Explorer gives it, asks for Enter before that window closes with the
+/// process, so its last lines can be read; returns at once otherwise, and
+/// always on POSIX. Call only as the run ends.
+void HoldOwnConsoleWindow();
+
 #endif  // BPADMIN_PLATFORM_H_

@@ -419,6 +419,35 @@ TEST_F(EndToEnd, RunsAgainOnItsOwnOutput) {
             WithNames(WithNames(progs, CONFIG_NAMES), {{7, "x"}, {9, "y"}}));
 }
 
+TEST_F(EndToEnd, ASecondRunMendsAPartlyWrittenHead) {
+  // Slot 8 goes from "ab!g1" to "lt": cut after the new "lt", the head
+  // spells a marker of slot 1 there, which overlaps slot 8.
+  std::string before = MakeProgs();
+  PutPlaceholder(before, SlotStart(8), '8', "ab!g1");
+  auto names = CONFIG_NAMES;
+  names.emplace_back(8, "lt");
+  const std::string after = WithNames(before, names);
+  const struct {
+    std::size_t cut;  // bytes of the head already written when it stopped
+    std::string err;
+  } cases[] = {
+      {0, ""},
+      {SlotStart(0) + 5, ""},   // inside a name
+      {SlotStart(7) + 16, ""},  // between a slot and its marker
+      {8192, ""},
+      {SlotStart(8) + 2, "Error: Bad progs.dat\n"},
+      {IMAGE_SIZE - 1, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cut);
+    const std::string torn = after.substr(0, c.cut) + before.substr(c.cut);
+    Prepare(torn, CONFIG + "LOCALMAP8 = \"lt\";\n");
+    const Result r = Run();
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(ReadFile(Progs()), c.err.empty() ? after : torn);
+  }
+}
+
 TEST_F(EndToEnd, LeavesAHugeFileAsItWas) {
   constexpr std::streamoff SIZE = std::streamoff{1} << 30;
   const std::string head = MakeProgs(20000);
