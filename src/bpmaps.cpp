@@ -23,8 +23,7 @@ constexpr char HELP[] =
     "  show [PROGS]          print the ten map names of PROGS (default:\n"
     "                        progs.dat) as a map list that bpadmin reads back\n"
     "  check [LIST [PROGS]]  say what bpadmin would do with the map list LIST\n"
-    "                        (default: bpmaps.cfg) on PROGS, with its "
-    "messages\n"
+    "                        (default: bpmaps.cfg) on PROGS, in its words\n"
     "  --help                print this help\n"
     "  --version             print the version\n";
 
