@@ -57,20 +57,17 @@ void Show(const char* path) {
 void Check(const char* list_path) {
   std::size_t kept = 0;
   std::fclose(LoadFile(list_path, config_text, kept, Load::kAsIfUpdating));
-  char before[MAP_SLOT_COUNT][MAX_MAP_NAME + 1];
   char now[MAP_SLOT_COUNT][QUOTED_NAME_SIZE];
-  for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
-    std::memcpy(before[n], progs_image + SlotPosition(n), MAX_MAP_NAME + 1);
-    QuoteMapName(n, true, now[n]);
-  }
+  for (int n = 0; n < MAP_SLOT_COUNT; ++n) QuoteMapName(n, true, now[n]);
   ParseMapConfig();
   std::printf("  slot  %-18s %s\n", "now", "after");
   int changes = 0;
   for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
     char after[QUOTED_NAME_SIZE];
     QuoteMapName(n, true, after);
-    const bool changed = std::memcmp(before[n], progs_image + SlotPosition(n),
-                                     MAX_MAP_NAME + 1) != 0;
+    // The parser stores a name and its NUL and keeps the rest of the slot,
+    // so the slot's bytes change exactly when its quoted name does.
+    const bool changed = std::strcmp(now[n], after) != 0;
     changes += changed ? 1 : 0;
     std::printf("%c %4d  %-18s %s\n", changed ? '*' : ' ', n, now[n], after);
   }

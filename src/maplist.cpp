@@ -163,10 +163,10 @@ int WriteMapList(char (&out)[MAP_LIST_SIZE]) {
   int end = 0;
   for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
     const char* fault = MapNameFault(n);
-    char quoted[QUOTED_NAME_SIZE];
-    QuoteMapName(n, false, quoted);
     const int room = MAP_LIST_SIZE - end;
     if (fault == nullptr) {
+      char quoted[QUOTED_NAME_SIZE];
+      QuoteMapName(n, false, quoted);
       end += std::snprintf(out + end, static_cast<std::size_t>(room),
                            "%s%d = %s;\n", KEYWORD, n, quoted);
     } else {
