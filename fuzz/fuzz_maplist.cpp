@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   LoadValidProgs();
   LoadBytes(config_text, data, size);
-  FindMapSlots(progs_image);
+  FindMapSlots();
   Require(AllSlotsFound() && !PlaceholdersOverlap(), "a valid fixed image");
   TakeSnapshot();
   const bool succeeded = ParseOnce();

@@ -35,7 +35,7 @@ void RequireRoundTrip() {
     if (left_out[n]) first_left_out = n;
   }
   char list[MAP_LIST_SIZE];
-  Require(WriteMapList(list) == first_left_out,
+  Require(WriteMapList(list, false) == first_left_out,
           "the first slot left out is reported");
   LoadBytes(config_text, reinterpret_cast<const std::uint8_t*>(list),
             std::strlen(list));
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   LoadBytes(progs_image, data, size);
   Require(progs_image[IMAGE_SIZE - 1] == '\0', "the image ends in NUL");
-  FindMapSlots(progs_image);
+  FindMapSlots();
   // The driver stops here with "Bad progs.dat\n" and opens nothing more.
   if (!AllSlotsFound() || PlaceholdersOverlap()) return 0;
   RequireRoundTrip();

@@ -105,7 +105,7 @@ void RequireSlotsOnlyChanged(bool succeeded) {
     Require(std::memchr(progs_image + slots[n], 0, MAX_MAP_NAME + 1),
             "a slot holds at most 15 bytes and its NUL");
   }
-  FindMapSlots(progs_image);
+  FindMapSlots();
   Require(AllSlotsFound() && !PlaceholdersOverlap(), "ten slots again");
   for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
     Require(SlotPosition(n) == slots[n], "the same ten slots again");

@@ -9,16 +9,15 @@
 #include "platform.h"
 
 int main() {
-  if (!GuardStandardStreams()) return 1;
+  bool stdout_was_closed = false;  // the null device takes its place
+  if (!GuardStandardStreams(stdout_was_closed)) return 1;
   IgnoreWriteSignals();
   std::printf("Brawlpit Admin Tool v1.0\n");
   std::size_t progs_size = 0;
   std::FILE* progs =
-      LoadFile("progs.dat", progs_image, progs_size, Load::kForUpdate);
-  RequireSlots();
-  std::size_t config_size = 0;
-  std::fclose(
-      LoadFile("bpmaps.cfg", config_text, config_size, Load::kForUpdate));
+      LoadFile("progs.dat", progs_image, Load::kForUpdate, true, progs_size);
+  RequireSlots("progs.dat");
+  LoadMapList("bpmaps.cfg", true);
   ParseMapConfig();
   std::printf("Writing progs.dat...\n");
   // Lost console output stops the run while progs.dat is still untouched.

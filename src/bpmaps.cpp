@@ -1,6 +1,7 @@
 // bpmaps: shows the ten map names of a progs.dat as a map list, and what
-// bpadmin would do with a map list on it. It only ever reads.
+// bpadmin would do with a map list on it. It never writes a byte of either.
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -17,62 +18,88 @@ constexpr char USAGE[] =
 
 constexpr char HELP[] =
     "\n"
-    "Shows the map names of a Brawlpit progs.dat and tries a map list on it.\n"
-    "It only reads: no file is ever written.\n"
+    "Shows the map names of a Brawlpit progs.dat and tries a map list on it,\n"
+    "without ever writing a byte of either file.\n"
     "\n"
     "  show [PROGS]          print the ten map names of PROGS (default:\n"
     "                        progs.dat) as a map list that bpadmin reads back\n"
-    "  check [LIST [PROGS]]  say what bpadmin would do with the map list LIST\n"
-    "                        (default: bpmaps.cfg) on PROGS, in its words\n"
-    "  --help                print this help\n"
-    "  --version             print the version\n";
+    "  check [LIST [PROGS]]  do what bpadmin does with the map list LIST\n"
+    "                        (default: bpmaps.cfg) and PROGS, short of the\n"
+    "                        write: exits 0 exactly when bpadmin would say\n"
+    "                        Done., and shows what would change\n"
+    "  -h, --help            print this help\n"
+    "  --version             print the version\n"
+    "  --                    take every later argument as a path\n";
 
-// Loads progs.dat as bpmaps reads it and ends the run unless bpadmin would
-// accept its slots.
-void LoadProgs(const char* path, Load how) {
-  std::size_t kept = 0;
-  std::fclose(LoadFile(path, progs_image, kept, how));
-  RequireSlots();
+constexpr const char* NO_PATH = nullptr;
+
+// Prints "bpmaps: ", the problem and the usage on stderr, and ends with 2.
+[[noreturn, gnu::format(printf, 1, 2)]] void UsageError(const char* format,
+                                                        ...) {
+  char line[LINE_SIZE];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  char shown[LINE_SIZE];
+  FormatLine(shown, "bpmaps: %s", line);
+  std::fputs(shown, stderr);
+  std::fputs(USAGE, stderr);
+  EndRun(2);
+}
+
+// Prints text on stdout and ends the run, failing if it was not written.
+[[noreturn]] void Print(const char* text) {
+  std::fputs(text, stdout);
+  FlushStandardOutput();
+  EndRun(0);
 }
 
 // Prints the map list of progs_image, loaded from path, then fails if any
-// slot of it could not be written back by that list.
+// slot of it could not be written back by that list. A terminal gets odd
+// bytes made visible; a file or a pipe gets them exactly.
 void Show(const char* path) {
   char list[MAP_LIST_SIZE];
-  const int fault = WriteMapList(list);
-  // A control byte of the path, a line feed above all, would end the
-  // comment early.
-  std::fputs("// Map list of ", stdout);
-  for (const char* c = path; *c != '\0'; ++c) {
-    std::putchar(static_cast<unsigned char>(*c) < ' ' ? '?' : *c);
-  }
-  std::fputs(", written by bpmaps show\n", stdout);
+  const int fault = WriteMapList(list, IsTerminal(stdout));
+  char header[LINE_SIZE];
+  FormatLine(header, "// Map list of %s, written by bpmaps show\n", path);
+  std::fputs(header, stdout);
   std::fputs(list, stdout);
   FlushStandardOutput();
   if (fault >= 0) FatalError("Map slot %d cannot be written back\n", fault);
 }
 
-// Applies the map list at list_path to progs_image in memory, as bpadmin
-// would, and prints each slot's name before and after.
-void Check(const char* list_path) {
-  std::size_t kept = 0;
-  std::fclose(LoadFile(list_path, config_text, kept, Load::kAsIfUpdating));
+// Applies the map list in config_text, loaded from path, to progs_image as
+// bpadmin would, and prints each slot's name before and after.
+void Check(const char* path) {
+  char note[LINE_SIZE] = "";
+  if (MapListIsUtf16()) {
+    FormatLine(note,
+               "Note: %s is saved as UTF-16 or starts with a byte order mark; "
+               "save it as ANSI, or as UTF-8 without the mark\n",
+               path);
+    AddErrorNote(note);
+  }
   char now[MAP_SLOT_COUNT][QUOTED_NAME_SIZE];
-  for (int n = 0; n < MAP_SLOT_COUNT; ++n) QuoteMapName(n, true, now[n]);
+  char before[MAP_SLOT_COUNT][MAX_MAP_NAME + 1];
+  for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
+    QuoteMapName(n, true, now[n]);
+    std::memcpy(before[n], progs_image + SlotPosition(n), sizeof before[n]);
+  }
   ParseMapConfig();
   std::printf("  slot  %-18s %s\n", "now", "after");
   int changes = 0;
   for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
     char after[QUOTED_NAME_SIZE];
     QuoteMapName(n, true, after);
-    // The parser stores a name and its NUL and keeps the rest of the slot,
-    // so the slot's bytes change exactly when its quoted name does.
-    const bool changed = std::strcmp(now[n], after) != 0;
+    const bool changed = std::memcmp(before[n], progs_image + SlotPosition(n),
+                                     sizeof before[n]) != 0;
     changes += changed ? 1 : 0;
     std::printf("%c %4d  %-18s %s\n", changed ? '*' : ' ', n, now[n], after);
   }
   std::printf("Slots that change: %d of %d.\n", changes, MAP_SLOT_COUNT);
   FlushStandardOutput();
+  std::fputs(note, stderr);
 }
 
 bool Is(const char* arg, const char* word) {
@@ -82,26 +109,60 @@ bool Is(const char* arg, const char* word) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!GuardStandardStreams()) return 1;
+  bool stdout_was_closed = false;
+  if (!GuardStandardStreams(stdout_was_closed)) return 1;
   IgnoreWriteSignals();
-  const char* command = argc > 1 ? argv[1] : "";
-  if (Is(command, "show") && argc <= 3) {
-    const char* progs = argc > 2 ? argv[2] : "progs.dat";
-    LoadProgs(progs, Load::kReadOnly);
-    Show(progs);
-  } else if (Is(command, "check") && argc <= 4) {
-    // bpadmin's order: progs.dat is loaded and its slots tested first.
-    LoadProgs(argc > 3 ? argv[3] : "progs.dat", Load::kAsIfUpdating);
-    Check(argc > 2 ? argv[2] : "bpmaps.cfg");
-  } else if (Is(command, "--help") && argc == 2) {
-    std::printf("%s%s", USAGE, HELP);
-    FlushStandardOutput();
-  } else if (Is(command, "--version") && argc == 2) {
-    std::printf("bpmaps %s\n", BPMAPS_VERSION);
-    FlushStandardOutput();
-  } else {
+  if (stdout_was_closed) FatalError("Cannot write standard output\n");
+  UseUtf8Arguments(argc, argv);
+  // Options may stand anywhere before "--"; the first one decides.
+  const char* words[] = {"", NO_PATH, NO_PATH};  // the command, its paths
+  int word_count = 0;
+  bool options = true;
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (options && Is(arg, "--")) {
+      options = false;
+    } else if (options && (Is(arg, "--help") || Is(arg, "-h"))) {
+      std::fputs(USAGE, stdout);
+      Print(HELP);
+    } else if (options && Is(arg, "--version")) {
+      Print("bpmaps " BPMAPS_VERSION "\n");
+    } else if (options && Is(arg, "-")) {
+      UsageError("'-' is no file: bpmaps reads named files, as bpadmin does\n");
+    } else if (options && arg[0] == '-') {
+      UsageError("unknown option '%s'\n", arg);
+    } else {
+      if (word_count < 3) words[word_count] = arg;
+      ++word_count;
+    }
+  }
+  const char* command = words[0];
+  const char* progs = "progs.dat";
+  if (word_count == 0) {
     std::fputs(USAGE, stderr);
     EndRun(2);
+  } else if (!Is(command, "show") && !Is(command, "check")) {
+    UsageError("unknown command '%s'\n", command);
+  } else if (word_count > (Is(command, "show") ? 2 : 3)) {
+    UsageError("too many arguments for %s\n", command);
+  }
+  std::size_t got = 0;
+  if (Is(command, "show")) {
+    if (words[1] != NO_PATH) progs = words[1];
+    std::fclose(LoadFile(progs, progs_image, Load::kReadOnly, false, got));
+    RequireSlots(progs);
+    Show(progs);
+  } else {
+    // As bpadmin opens, reads and tests both files, and stops short of the
+    // write: closing a stream that was only read writes nothing.
+    const char* list = words[1] != NO_PATH ? words[1] : "bpmaps.cfg";
+    if (words[2] != NO_PATH) progs = words[2];
+    std::FILE* stream =
+        LoadFile(progs, progs_image, Load::kForUpdate, false, got);
+    RequireSlots(progs);
+    LoadMapList(list, false);
+    std::fclose(stream);
+    Check(list);
   }
   EndRun(0);
 }

@@ -7,22 +7,27 @@ inline constexpr int IMAGE_SIZE = 16384;
 /// Most characters of a map name; a map slot holds them and a NUL.
 inline constexpr int MAX_MAP_NAME = 15;
 
-/// The head of progs.dat, filled by the driver. Its last byte is always
-/// NUL, so no scan for a marker can run off its end.
+/// Room for one console line that names a path, the longest a system opens.
+inline constexpr int LINE_SIZE = 4608;
+
+/// The head of progs.dat; its last byte stays NUL, so no scan runs off it.
 extern char progs_image[IMAGE_SIZE];
 
-/// The head of bpmaps.cfg, filled by the driver, ending in NUL like
-/// progs_image.
+/// The head of bpmaps.cfg, ending in NUL like progs_image.
 extern char config_text[IMAGE_SIZE];
 
-/// Prints "Error: " and the message on stderr, after what stdout holds, then
-/// ends the run with status 1 through EndRun.
+/// Formats one line into out, each control byte but its final LF as '?'.
+[[gnu::format(printf, 2, 3)]] void FormatLine(char (&out)[LINE_SIZE],
+                                              const char* format, ...);
+
+/// Has every later FatalError print line, made by FormatLine, after its own.
+void AddErrorNote(const char* line);
+
+/// Prints "Error: " and the line on stderr, after stdout, then EndRun(1).
 [[noreturn, gnu::format(printf, 1, 2)]] void FatalError(const char* format,
                                                         ...);
 
-/// Ends the run with status through exit(), so that what stdout holds is
-/// still written out: the one way every run ends, so that a console window
-/// of the run's own stays open for its last lines.
+/// Ends the run with status through exit(): the one way every run ends.
 [[noreturn]] void EndRun(int status);
 
 #endif  // BPADMIN_COMMON_H_

@@ -11,28 +11,28 @@ inline constexpr int WRITE_BACK_SIZE = IMAGE_SIZE - 1;
 
 /// How LoadFile opens a file.
 enum class Load {
-  kForUpdate,     // for reading and writing, announced by "Reading %s..."
-  kReadOnly,      // only for reading, silently
-  kAsIfUpdating,  // only for reading, silently, and refused wherever an
-                  // open for update would be refused
+  kForUpdate,  // for reading and writing, as bpadmin opens both files
+  kReadOnly,   // for reading only
 };
 
-/// Opens name as how says and reads its first IMAGE_SIZE bytes into
-/// buffer, then NUL-terminates them at the byte after the last read or at
-/// the buffer's last byte. Sets kept to the number of file bytes left in
-/// buffer (at most WRITE_BACK_SIZE) and returns the open stream. Ends the
-/// run through FatalError if the file cannot be opened or read.
-std::FILE* LoadFile(const char* name, char* buffer, std::size_t& kept,
-                    Load how);
+/// Opens path as how says, prints "Reading PATH..." if announce, and reads up
+/// to IMAGE_SIZE bytes into buffer, keeping at most WRITE_BACK_SIZE before a
+/// NUL. Sets got to the count read; returns the open stream. Ends the run on
+/// failure.
+std::FILE* LoadFile(const char* path, char* buffer, Load how, bool announce,
+                    std::size_t& got);
 
-/// Ends the run unless the ten slots of progs_image are all found and no
-/// two of their placeholders overlap. Call once, right after loading it.
-void RequireSlots();
+/// Ends the run with "Bad PATH" unless progs_image, loaded from path, holds
+/// ten slots apart.
+void RequireSlots(const char* path);
 
-/// Writes the first size bytes of progs_image over the head of the stream
-/// progs came from, hands them to storage and closes the file. Never
-/// lengthens the file; ends the run if any step fails.
-void WriteBack(std::FILE* progs, std::size_t size);
+/// Loads the map list at path into config_text as bpadmin opens it, closes
+/// it, and ends the run if it is longer than WRITE_BACK_SIZE bytes.
+void LoadMapList(const char* path, bool announce);
+
+/// Writes what progs_image keeps of got bytes over the head of progs, syncs
+/// and closes it. Never lengthens the file; ends the run on any failure.
+void WriteBack(std::FILE* progs, std::size_t got);
 
 /// Ends the run unless everything printed so far has reached stdout.
 void FlushStandardOutput();

@@ -110,6 +110,17 @@ void ParseMapConfig() {
   }
 }
 
+bool MapListIsUtf16() {
+  const auto* text = reinterpret_cast<const unsigned char*>(config_text);
+  const bool utf8_mark = text[0] == 0xEF && text[1] == 0xBB && text[2] == 0xBF;
+  const bool utf16_mark =
+      (text[0] == 0xFF && text[1] == 0xFE) || (text[0] == 0xFE && text[1] == 0xFF);
+  // Without a mark, UTF-16 shows as a NUL beside each ASCII character.
+  const bool utf16_le = text[0] != 0 && text[1] == 0 && text[2] != 0;
+  const bool utf16_be = text[0] == 0 && text[1] != 0;
+  return utf8_mark || utf16_mark || utf16_le || utf16_be;
+}
+
 namespace {
 
 // The bytes of map slot n's name: up to its NUL, or all 16 without one.
@@ -123,9 +134,10 @@ int NameLength(int n) {
 
 }  // namespace
 
-void QuoteMapName(int n, bool visible, char (&out)[QUOTED_NAME_SIZE]) {
+bool QuoteMapName(int n, bool visible, char (&out)[QUOTED_NAME_SIZE]) {
   const char* name = progs_image + SlotPosition(n);
   const int length = NameLength(n);
+  bool made_visible = false;
   int end = 0;
   out[end++] = '"';
   for (int i = 0; i < length; ++i) {
@@ -135,12 +147,14 @@ void QuoteMapName(int n, bool visible, char (&out)[QUOTED_NAME_SIZE]) {
       out[end++] = name[i];
     } else if (visible && (byte < ' ' || byte >= DEL)) {
       end += std::snprintf(out + end, sizeof "\\xHH", HEX_FORM, byte);
+      made_visible = true;
     } else {
       out[end++] = name[i];
     }
   }
   out[end++] = '"';
   out[end] = '\0';
+  return made_visible;
 }
 
 const char* MapNameFault(int n) {
@@ -158,23 +172,29 @@ const char* MapNameFault(int n) {
   return nullptr;
 }
 
-int WriteMapList(char (&out)[MAP_LIST_SIZE]) {
+int WriteMapList(char (&out)[MAP_LIST_SIZE], bool visible) {
   int first_fault = -1;
+  bool made_visible = false;
   int end = 0;
   for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
     const char* fault = MapNameFault(n);
-    const int room = MAP_LIST_SIZE - end;
+    const auto room = static_cast<std::size_t>(MAP_LIST_SIZE - end);
     if (fault == nullptr) {
       char quoted[QUOTED_NAME_SIZE];
-      QuoteMapName(n, false, quoted);
-      end += std::snprintf(out + end, static_cast<std::size_t>(room),
-                           "%s%d = %s;\n", KEYWORD, n, quoted);
+      made_visible = QuoteMapName(n, visible, quoted) || made_visible;
+      end += std::snprintf(out + end, room, "%s%d = %s;\n", KEYWORD, n, quoted);
     } else {
       if (first_fault < 0) first_fault = n;
-      end += std::snprintf(out + end, static_cast<std::size_t>(room),
+      end += std::snprintf(out + end, room,
                            "// %s%d cannot be written back: %s\n", KEYWORD, n,
                            fault);
     }
+  }
+  if (made_visible) {
+    std::snprintf(out + end, static_cast<std::size_t>(MAP_LIST_SIZE - end),
+                  "// Each \\xHH above is a byte made visible for the "
+                  "terminal, not map list syntax:\n// redirected to a file, "
+                  "the list keeps the real bytes.\n");
   }
   return first_fault;
 }

@@ -3,33 +3,31 @@
 
 #include "common.h"
 
-/// Empties the ten map slots, then parses config_text and stores every map
-/// name it gives into its slot of progs_image. Call once, after all ten
-/// slots are found. Ends the run through FatalError on the first fault.
+/// Empties the ten map slots, then stores each name of config_text in its
+/// slot of progs_image. Needs AllSlotsFound(); ends the run on any fault.
 void ParseMapConfig();
 
-/// Room for any string QuoteMapName writes: two quotes, each byte of a
-/// whole slot as \xHH, and a NUL.
+/// True when config_text starts with a byte order mark or reads as UTF-16.
+bool MapListIsUtf16();
+
+/// Room for any string QuoteMapName writes: each byte of a slot as \xHH.
 inline constexpr int QUOTED_NAME_SIZE = 2 + 4 * (MAX_MAP_NAME + 1) + 1;
 
-/// Writes the name in map slot n of progs_image (its bytes up to the first
-/// NUL, all 16 when there is none) into out as a map list string: in double
-/// quotes, with '"' and '\' escaped and every other byte as it is, or with
-/// visible, every byte below 0x20 or from 0x7F on as \xHH, for a reader.
-/// Call only when all ten slots are found.
-void QuoteMapName(int n, bool visible, char (&out)[QUOTED_NAME_SIZE]);
+/// Writes slot n's name into out as a map list string; with visible, each
+/// byte below 0x20 or from 0x7F as \xHH. True when it wrote one so.
+bool QuoteMapName(int n, bool visible, char (&out)[QUOTED_NAME_SIZE]);
 
-/// Why an entry of a map list could not store exactly what map slot n of
-/// progs_image holds, as words to print, or nullptr when it could.
+/// Why a map list cannot store exactly what slot n holds, or nullptr.
 const char* MapNameFault(int n);
 
 /// Room for what WriteMapList writes.
 inline constexpr int MAP_LIST_SIZE = 1024;
 
-/// Writes a map list of the ten names of progs_image into out, a line per
-/// slot from 0 to 9, each ending in LF, that ParseMapConfig reads back into
-/// the same bytes: an entry for each slot it can store exactly, a comment
-/// saying why for each other. Returns the first such other slot, or -1.
-int WriteMapList(char (&out)[MAP_LIST_SIZE]);
+/// Writes the map list of the ten slots into out, that ParseMapConfig reads
+/// back into the same bytes: an entry for each slot it can store exactly, a
+/// comment saying why for each other. With visible, names as QuoteMapName
+/// shows them, and a last comment when that changed a byte. Returns the first
+/// slot left out, or -1.
+int WriteMapList(char (&out)[MAP_LIST_SIZE], bool visible);
 
 #endif  // BPADMIN_MAPLIST_H_

@@ -17,16 +17,70 @@
 
 #ifdef _WIN32
 
+namespace {
+
+constexpr int WIDE_PATH_SIZE = 32768;  // the longest path Windows opens
+constexpr int MAX_ARGUMENTS = WIDE_PATH_SIZE / 2;  // of the longest line
+
+// What msvcrt's own parse of the command line takes; its new_mode is unused.
+struct StartupInfo {
+  int new_mode;
+};
+
+char argument_bytes[3 * WIDE_PATH_SIZE];  // UTF-8 of the longest line
+char* arguments[MAX_ARGUMENTS + 1];
+
+bool IsConsole(HANDLE handle) {
+  DWORD mode = 0;
+  return GetConsoleMode(handle, &mode) != 0;
+}
+
+}  // namespace
+
+extern "C" __declspec(dllimport) int __cdecl __wgetmainargs(
+    int* argc, wchar_t*** argv, wchar_t*** env, int expand_wildcards,
+    StartupInfo* info);
+
 // The C runtime keeps descriptors 0 to 2 for the standard handles even when
 // the process starts without them (it marks them "no console"), so a file
 // the run opens always gets 3 or above.
-bool GuardStandardStreams() { return true; }
+bool GuardStandardStreams(bool& stdout_was_closed) {
+  stdout_was_closed = _get_osfhandle(1) < 0;
+  return true;
+}
 
 // Windows has no such signals: both failures already come back as errors.
 void IgnoreWriteSignals() {}
 
-std::FILE* OpenRegularFile(const char* name, bool for_update) {
-  std::FILE* stream = std::fopen(name, for_update ? "r+b" : "rb");
+// msvcrt splits the UTF-16 command line by its own rules, as for argv.
+void UseUtf8Arguments(int& argc, char**& argv) {
+  int count = 0;
+  wchar_t** words = nullptr;
+  wchar_t** environment = nullptr;
+  StartupInfo info = {};
+  if (__wgetmainargs(&count, &words, &environment, 0, &info) != 0) return;
+  int used = 0;
+  for (int i = 0; i < count && i < MAX_ARGUMENTS; ++i) {
+    const int room = static_cast<int>(sizeof argument_bytes) - used;
+    const int size = WideCharToMultiByte(CP_UTF8, 0, words[i], -1,
+                                         argument_bytes + used, room, nullptr,
+                                         nullptr);
+    if (size == 0) return;  // keep the runtime's own words
+    arguments[i] = argument_bytes + used;
+    used += size;
+  }
+  argc = count < MAX_ARGUMENTS ? count : MAX_ARGUMENTS;
+  arguments[argc] = nullptr;
+  argv = arguments;
+}
+
+std::FILE* OpenRegularFile(const char* path, bool for_update) {
+  wchar_t wide[WIDE_PATH_SIZE];
+  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, wide,
+                          WIDE_PATH_SIZE) == 0) {
+    return nullptr;
+  }
+  std::FILE* stream = _wfopen(wide, for_update ? L"r+b" : L"rb");
   if (stream == nullptr) return nullptr;
   struct _stat64 info = {};
   if (_fstat64(_fileno(stream), &info) != 0 ||
@@ -37,20 +91,12 @@ std::FILE* OpenRegularFile(const char* name, bool for_update) {
   return stream;
 }
 
-// What keeps fopen "r+b" from a file that can be read is its read-only
-// attribute, which this tests.
-bool MayWrite(const char* name) { return _access(name, 2) == 0; }
-
 bool SyncFile(std::FILE* stream) { return _commit(_fileno(stream)) == 0; }
 
-namespace {
-
-bool IsConsole(DWORD which) {
-  DWORD mode = 0;
-  return GetConsoleMode(GetStdHandle(which), &mode) != 0;
+// _isatty is true of the NUL device too: only a console has a mode.
+bool IsTerminal(std::FILE* stream) {
+  return IsConsole(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))));
 }
-
-}  // namespace
 
 // A console that lists this process alone was made for it: a double-click,
 // not cmd or PowerShell, whose own process shares theirs. It must be one a
@@ -62,7 +108,8 @@ void HoldOwnConsoleWindow() {
   char title[2] = {};
   if (GetConsoleProcessList(processes, 2) != 1 ||
       GetConsoleWindow() == nullptr || GetConsoleTitleA(title, 2) == 0 ||
-      !IsConsole(STD_INPUT_HANDLE) || !IsConsole(STD_OUTPUT_HANDLE)) {
+      !IsConsole(GetStdHandle(STD_INPUT_HANDLE)) ||
+      !IsConsole(GetStdHandle(STD_OUTPUT_HANDLE))) {
     return;
   }
   std::fputs("\nPress Enter to close this window.", stdout);
@@ -72,9 +119,11 @@ void HoldOwnConsoleWindow() {
 
 #else
 
-bool GuardStandardStreams() {
+bool GuardStandardStreams(bool& stdout_was_closed) {
+  stdout_was_closed = false;
   for (int fd = 0; fd <= 2; ++fd) {
     if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    stdout_was_closed = stdout_was_closed || fd == 1;
     // open takes the lowest free descriptor: this one.
     if (open("/dev/null", O_RDWR) != fd) return false;
   }
@@ -86,11 +135,14 @@ void IgnoreWriteSignals() {
   std::signal(SIGPIPE, SIG_IGN);
 }
 
-std::FILE* OpenRegularFile(const char* name, bool for_update) {
+// The words are the bytes the system passed, which its calls take back.
+void UseUtf8Arguments(int& /*argc*/, char**& /*argv*/) {}
+
+std::FILE* OpenRegularFile(const char* path, bool for_update) {
   // O_NONBLOCK: a FIFO or a device is refused, never waited on, and
   // O_NOCTTY: a terminal never becomes the run's controlling one.
   const int fd =
-      open(name, (for_update ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY);
+      open(path, (for_update ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return nullptr;
   struct stat info = {};
   std::FILE* stream = nullptr;
@@ -102,14 +154,9 @@ std::FILE* OpenRegularFile(const char* name, bool for_update) {
   return stream;
 }
 
-// The kernel's own test for an open for writing, with the same answer for
-// root, a read-only mount and a running executable, but no open: a
-// watcher of the file sees nothing.
-bool MayWrite(const char* name) {
-  return faccessat(AT_FDCWD, name, W_OK, AT_EACCESS) == 0;
-}
-
 bool SyncFile(std::FILE* stream) { return fsync(fileno(stream)) == 0; }
+
+bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) == 1; }
 
 // A terminal outlives the programs run in it.
 void HoldOwnConsoleWindow() {}

@@ -3,32 +3,29 @@
 
 #include <cstdio>
 
-/// Makes sure descriptors 0 to 2 are open, on the null device where they
-/// were closed, so that no file the run opens can take their place and
-/// receive console text. False when that fails. Call first thing in main.
-bool GuardStandardStreams();
+/// Opens descriptors 0 to 2 on the null device where they were closed, so no
+/// file the run opens takes their place; notes whether stdout was. Call first.
+bool GuardStandardStreams(bool& stdout_was_closed);
 
-/// Makes a write past the file-size limit, or to a pipe whose reader is
-/// gone, fail with an error instead of ending the process by a signal.
+/// Makes a write past the file-size limit or into a lone pipe fail, not kill.
 void IgnoreWriteSignals();
 
-/// Opens name in binary mode, for update or only for reading, without ever
-/// waiting on it, and returns the stream only when it is a regular file;
-/// nullptr otherwise.
-std::FILE* OpenRegularFile(const char* name, bool for_update);
+/// Replaces argv by the command line's words in UTF-8 where the system's own
+/// words are UTF-16 (Windows), so that every path it can name reaches the run.
+void UseUtf8Arguments(int& argc, char**& argv);
 
-/// True when this process could open name for writing, judged without
-/// opening it so: permissions, a read-only attribute or a read-only mount.
-bool MayWrite(const char* name);
+/// Opens the regular file at path (UTF-8) in binary mode, for update or for
+/// reading, never waiting on it; nullptr for anything else or on failure.
+std::FILE* OpenRegularFile(const char* path, bool for_update);
 
-/// Hands what was written to stream over to storage. False when the
-/// system reports that it could not.
+/// Hands what was written to stream to storage; false when that failed.
 bool SyncFile(std::FILE* stream);
 
-/// When the run has a console window of its own, as a double-click in
-/// Explorer gives it, asks for Enter before that window closes with the
-/// process, so its last lines can be read; returns at once otherwise, and
-/// always on POSIX. Call only as the run ends.
+/// True when stream is a terminal or a console, which a person reads.
+bool IsTerminal(std::FILE* stream);
+
+/// Asks for Enter before a console window of the run's own closes with it, as
+/// after a double-click; returns at once otherwise. Call only as the run ends.
 void HoldOwnConsoleWindow();
 
 #endif  // BPADMIN_PLATFORM_H_

@@ -17,7 +17,7 @@ using std::string_literals::operator""s;
 // Loads a progs image with ten slots, each holding "map<n>", and the text.
 void Prepare(const std::string& config) {
   SetImage(MakeProgs());
-  FindMapSlots(progs_image);
+  FindMapSlots();
   ASSERT_TRUE(AllSlotsFound());
   SetConfig(config);
 }
@@ -225,7 +225,7 @@ TEST(MapListWriter, QuotesNames) {
     SCOPED_TRACE(c.plain);
     SetImage(MakeProgs());
     std::copy(c.slot.begin(), c.slot.end(), progs_image + SlotStart(4));
-    FindMapSlots(progs_image);
+    FindMapSlots();
     char quoted[QUOTED_NAME_SIZE];
     QuoteMapName(4, false, quoted);
     EXPECT_EQ(quoted, c.plain);

@@ -74,7 +74,7 @@ TEST(SlotFinder, FindsMarkers) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     SetImage(c.image);
-    FindMapSlots(progs_image);
+    FindMapSlots();
     ASSERT_TRUE(AllSlotsFound());
     EXPECT_EQ(SlotPosition(c.slot), c.expected_pos);
   }
@@ -107,7 +107,7 @@ TEST(SlotFinder, PassesOverWhatIsNoMarker) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     SetImage(c.image);
-    FindMapSlots(progs_image);
+    FindMapSlots();
     EXPECT_FALSE(AllSlotsFound());
   }
 }
@@ -116,50 +116,57 @@ TEST(SlotFinder, FindMarkerSearchesFromStart) {
   auto s = TenSlots();
   s[0].pos = 0;
   SetImage(Image(s));
-  EXPECT_EQ(FindMarker(progs_image, 0), SLOT_OFFSET);
-  EXPECT_EQ(FindMarker(progs_image, SLOT_OFFSET), SLOT_OFFSET);
-  EXPECT_EQ(FindMarker(progs_image, SLOT_OFFSET + 1),
+  EXPECT_EQ(FindMarker(0), SLOT_OFFSET);
+  EXPECT_EQ(FindMarker(SLOT_OFFSET), SLOT_OFFSET);
+  EXPECT_EQ(FindMarker(SLOT_OFFSET + 1),
             static_cast<int>(SlotStart(1)) + SLOT_OFFSET);
-  EXPECT_EQ(FindMarker(progs_image, IMAGE_SIZE - 1), NOT_FOUND);
+  EXPECT_EQ(FindMarker(IMAGE_SIZE - 1), NOT_FOUND);
 }
 
 TEST(SlotFinder, RescanOfItsOwnSlotsFindsTheSame) {
   SetImage(MakeProgs());
-  FindMapSlots(progs_image);
+  FindMapSlots();
   ASSERT_TRUE(AllSlotsFound());
   ClearMapSlots();
   for (int n = 0; n < 10; ++n) {
     EXPECT_EQ(SlotBytes(n), std::string(1, '\0') + "ap" + std::to_string(n) +
                                 std::string(12, '\0'));
   }
-  FindMapSlots(progs_image);
+  FindMapSlots();
   for (int n = 0; n < 10; ++n) {
     EXPECT_EQ(SlotPosition(n), static_cast<int>(SlotStart(n)));
   }
 }
 
 TEST(SlotOverlap, PlaceholdersMustNotShareBytes) {
+  // Slot 9 moved beside slot 8 (a higher digit after a lower one) or before
+  // slot 0 (before a lower one), overlapping by a byte, touching, or a byte
+  // apart.
+  const int after_8 = static_cast<int>(SlotStart(8)) + PLACEHOLDER_SIZE;
+  const int before_0 = static_cast<int>(SlotStart(0)) - PLACEHOLDER_SIZE;
   const struct {
     const char* name;
-    std::size_t slot9_pos;
+    int slot9_pos;
     std::string slot9_bytes;  // may repeat the bytes of 8's marker it covers
     bool overlap;
   } cases[] = {
       {"apart by a whole placeholder", 5000, "", false},
-      {"right after slot 8's marker", SlotStart(8) + PLACEHOLDER_SIZE, "",
-       false},
-      {"slot 9 covers the digit of 8", SlotStart(8) + PLACEHOLDER_SIZE - 1, "8",
-       true},
-      {"markers five bytes apart", SlotStart(8) + MARKER_SIZE,
+      {"right after slot 8's marker", after_8, "", false},
+      {"a byte after slot 8's marker", after_8 + 1, "", false},
+      {"slot 9 covers the digit of 8", after_8 - 1, "8", true},
+      {"right before slot 0", before_0, "", false},
+      {"a byte before slot 0", before_0 - 1, "", false},
+      {"9's digit on the first byte of slot 0", before_0 + 1, "", true},
+      {"markers five bytes apart", after_8 - PLACEHOLDER_SIZE + MARKER_SIZE,
        "xxxxxxxxxxxlt!g8", true},
-      {"9's marker inside 8's slot", SlotStart(8) - 15, "", true},
+      {"9's marker inside 8's slot", after_8 - PLACEHOLDER_SIZE - 15, "", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     auto s = TenSlots();
-    s[9] = {c.slot9_pos, '9', c.slot9_bytes};
+    s[9] = {static_cast<std::size_t>(c.slot9_pos), '9', c.slot9_bytes};
     SetImage(Image(s));
-    FindMapSlots(progs_image);
+    FindMapSlots();
     ASSERT_TRUE(AllSlotsFound());
     EXPECT_EQ(PlaceholdersOverlap(), c.overlap);
   }
@@ -169,7 +176,7 @@ TEST(SlotOverlap, LosingMarkerIsNotConsidered) {
   auto s = TenSlots();
   s.push_back({SlotStart(0) - 10, '1'});  // marker inside slot 0, then beaten
   SetImage(Image(s));
-  FindMapSlots(progs_image);
+  FindMapSlots();
   ASSERT_TRUE(AllSlotsFound());
   EXPECT_FALSE(PlaceholdersOverlap());
 }

@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <string>
 
-/// Where the ten placeholders of MakeProgs lie: slot n starts here.
+/// Where the ten placeholders of MakeProgs lie: slot n starts here; the
+/// placeholders of slots 8 and 9 touch.
 std::size_t SlotStart(int n);
 
 /// Writes a placeholder into bytes: a 16-byte slot holding name (NUL
