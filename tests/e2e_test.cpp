@@ -361,6 +361,8 @@ class EndToEnd : public testing::Test {
            setuid(NOBODY) != 0)) {
         _exit(126);
       }
+      // wine reads the words of the command line in the locale's encoding.
+      setenv("LC_ALL", "C.UTF-8", 1);
       const char* prefix = std::getenv("BPADMIN_NOBODY_WINEPREFIX");
       if (options.as_nobody && prefix != nullptr) {
         setenv("WINEPREFIX", prefix, 1);
