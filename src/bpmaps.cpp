@@ -106,17 +106,11 @@ bool Is(const char* arg, const char* word) {
   return std::strcmp(arg, word) == 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  bool stdout_was_closed = false;
-  if (!GuardStandardStreams(stdout_was_closed)) return 1;
-  IgnoreWriteSignals();
-  if (stdout_was_closed) FatalError("Cannot write standard output\n");
-  UseUtf8Arguments(argc, argv);
-  // Options may stand anywhere before "--"; the first one decides.
-  const char* words[] = {"", NO_PATH, NO_PATH};  // the command, its paths
-  int word_count = 0;
+// Reads the command line as GNU tools do: acts on the first option that
+// stands before "--", and keeps the first three other words in words, the
+// command and its paths. Returns how many other words there were.
+int ReadWords(int argc, char** argv, const char* (&words)[3]) {
+  int count = 0;
   bool options = true;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
@@ -132,31 +126,50 @@ int main(int argc, char** argv) {
     } else if (options && arg[0] == '-') {
       UsageError("unknown option '%s'\n", arg);
     } else {
-      if (word_count < 3) words[word_count] = arg;
-      ++word_count;
+      if (count < 3) words[count] = arg;
+      ++count;
     }
   }
+  return count;
+}
+
+// The path given, or the name bpadmin uses.
+const char* PathOr(const char* given, const char* name) {
+  return given != NO_PATH ? given : name;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool stdout_was_closed = false;
+  if (!GuardStandardStreams(stdout_was_closed)) return 1;
+  IgnoreWriteSignals();
+  if (stdout_was_closed) FatalError("Cannot write standard output\n");
+  UseUtf8Arguments(argc, argv);
+  const char* words[] = {"", NO_PATH, NO_PATH};
+  const int count = ReadWords(argc, argv, words);
   const char* command = words[0];
-  const char* progs = "progs.dat";
-  if (word_count == 0) {
+  const bool show = Is(command, "show");
+  if (count == 0) {
     std::fputs(USAGE, stderr);
     EndRun(2);
-  } else if (!Is(command, "show") && !Is(command, "check")) {
+  }
+  if (!show && !Is(command, "check")) {
     UsageError("unknown command '%s'\n", command);
-  } else if (word_count > (Is(command, "show") ? 2 : 3)) {
+  }
+  if (count > (show ? 2 : 3)) {
     UsageError("too many arguments for %s\n", command);
   }
+  const char* progs = PathOr(words[show ? 1 : 2], "progs.dat");
   std::size_t got = 0;
-  if (Is(command, "show")) {
-    if (words[1] != NO_PATH) progs = words[1];
+  if (show) {
     std::fclose(LoadFile(progs, progs_image, Load::kReadOnly, false, got));
     RequireSlots(progs);
     Show(progs);
   } else {
     // As bpadmin opens, reads and tests both files, and stops short of the
     // write: closing a stream that was only read writes nothing.
-    const char* list = words[1] != NO_PATH ? words[1] : "bpmaps.cfg";
-    if (words[2] != NO_PATH) progs = words[2];
+    const char* list = PathOr(words[1], "bpmaps.cfg");
     std::FILE* stream =
         LoadFile(progs, progs_image, Load::kForUpdate, false, got);
     RequireSlots(progs);

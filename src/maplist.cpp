@@ -113,8 +113,8 @@ void ParseMapConfig() {
 bool MapListIsUtf16() {
   const auto* text = reinterpret_cast<const unsigned char*>(config_text);
   const bool utf8_mark = text[0] == 0xEF && text[1] == 0xBB && text[2] == 0xBF;
-  const bool utf16_mark =
-      (text[0] == 0xFF && text[1] == 0xFE) || (text[0] == 0xFE && text[1] == 0xFF);
+  const bool utf16_mark = (text[0] == 0xFF && text[1] == 0xFE) ||
+                          (text[0] == 0xFE && text[1] == 0xFF);
   // Without a mark, UTF-16 shows as a NUL beside each ASCII character.
   const bool utf16_le = text[0] != 0 && text[1] == 0 && text[2] != 0;
   const bool utf16_be = text[0] == 0 && text[1] != 0;
@@ -185,9 +185,9 @@ int WriteMapList(char (&out)[MAP_LIST_SIZE], bool visible) {
       end += std::snprintf(out + end, room, "%s%d = %s;\n", KEYWORD, n, quoted);
     } else {
       if (first_fault < 0) first_fault = n;
-      end += std::snprintf(out + end, room,
-                           "// %s%d cannot be written back: %s\n", KEYWORD, n,
-                           fault);
+      end +=
+          std::snprintf(out + end, room, "// %s%d cannot be written back: %s\n",
+                        KEYWORD, n, fault);
     }
   }
   if (made_visible) {

@@ -62,9 +62,9 @@ void UseUtf8Arguments(int& argc, char**& argv) {
   int used = 0;
   for (int i = 0; i < count && i < MAX_ARGUMENTS; ++i) {
     const int room = static_cast<int>(sizeof argument_bytes) - used;
-    const int size = WideCharToMultiByte(CP_UTF8, 0, words[i], -1,
-                                         argument_bytes + used, room, nullptr,
-                                         nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, words[i], -1, argument_bytes + used,
+                            room, nullptr, nullptr);
     if (size == 0) return;  // keep the runtime's own words
     arguments[i] = argument_bytes + used;
     used += size;

@@ -24,8 +24,8 @@ bool IsMarkerAt(int m) {
 int FindMarker(int start) {
   // Stop at each '!': far rarer than 't' in a program's strings.
   for (int q = start + 1; q < IMAGE_SIZE; ++q) {
-    const void* bang =
-        std::memchr(progs_image + q, '!', static_cast<std::size_t>(IMAGE_SIZE - q));
+    const void* bang = std::memchr(progs_image + q, '!',
+                                   static_cast<std::size_t>(IMAGE_SIZE - q));
     if (bang == nullptr) return NOT_FOUND;
     q = static_cast<int>(static_cast<const char*>(bang) - progs_image);
     // The last byte is NUL, so a '!' found here is never the last.
