@@ -22,11 +22,6 @@ namespace {
 constexpr int WIDE_PATH_SIZE = 32768;  // the longest path Windows opens
 constexpr int MAX_ARGUMENTS = WIDE_PATH_SIZE / 2;  // of the longest line
 
-// What msvcrt's own parse of the command line takes; its new_mode is unused.
-struct StartupInfo {
-  int new_mode;
-};
-
 char argument_bytes[3 * WIDE_PATH_SIZE];  // UTF-8 of the longest line
 char* arguments[MAX_ARGUMENTS + 1];
 
@@ -37,9 +32,10 @@ bool IsConsole(HANDLE handle) {
 
 }  // namespace
 
+// msvcrt's own split of the command line; its _startupinfo holds one int.
 extern "C" __declspec(dllimport) int __cdecl __wgetmainargs(
     int* argc, wchar_t*** argv, wchar_t*** env, int expand_wildcards,
-    StartupInfo* info);
+    int* startup_info);
 
 // The C runtime keeps descriptors 0 to 2 for the standard handles even when
 // the process starts without them (it marks them "no console"), so a file
@@ -57,8 +53,8 @@ void UseUtf8Arguments(int& argc, char**& argv) {
   int count = 0;
   wchar_t** words = nullptr;
   wchar_t** environment = nullptr;
-  StartupInfo info = {};
-  if (__wgetmainargs(&count, &words, &environment, 0, &info) != 0) return;
+  int new_mode = 0;
+  if (__wgetmainargs(&count, &words, &environment, 0, &new_mode) != 0) return;
   int used = 0;
   for (int i = 0; i < count && i < MAX_ARGUMENTS; ++i) {
     const int room = static_cast<int>(sizeof argument_bytes) - used;
