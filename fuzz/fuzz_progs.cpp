@@ -4,11 +4,13 @@
 // fixed valid map list is applied.
 
 #include <cstring>
+#include <string>
 
 #include "common.h"
 #include "fuzz_support.h"
 #include "maplist.h"
 #include "slots.h"
+#include "test_util.h"
 
 namespace {
 
@@ -37,8 +39,7 @@ void RequireRoundTrip() {
   char list[MAP_LIST_SIZE];
   Require(WriteMapList(list, false) == first_left_out,
           "the first slot left out is reported");
-  LoadBytes(config_text, reinterpret_cast<const std::uint8_t*>(list),
-            std::strlen(list));
+  SetConfig(list);
   Require(ParseOnce(), "a written map list parses");
   for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
     const int slot = SlotPosition(n);
@@ -55,15 +56,14 @@ void RequireRoundTrip() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  LoadBytes(progs_image, data, size);
+  SetImage(std::string(reinterpret_cast<const char*>(data), size));
   Require(progs_image[IMAGE_SIZE - 1] == '\0', "the image ends in NUL");
   FindMapSlots();
   // The driver stops here with "Bad progs.dat\n" and opens nothing more.
   if (!AllSlotsFound() || PlaceholdersOverlap()) return 0;
   RequireRoundTrip();
 
-  LoadBytes(config_text, reinterpret_cast<const std::uint8_t*>(MAP_LIST),
-            sizeof MAP_LIST - 1);
+  SetConfig(MAP_LIST);
   for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
     Require(
         SlotPosition(n) >= 0 && SlotPosition(n) + PLACEHOLDER_SIZE < IMAGE_SIZE,

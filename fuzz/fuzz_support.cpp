@@ -27,25 +27,6 @@ void FatalError(const char* format, ...) {
   std::longjmp(fatal_return, 1);
 }
 
-void LoadBytes(char* buffer, const std::uint8_t* data, std::size_t size) {
-  const std::size_t kept = size < IMAGE_SIZE - 1 ? size : IMAGE_SIZE - 1;
-  std::memset(buffer, 0, IMAGE_SIZE);
-  if (kept > 0) std::memcpy(buffer, data, kept);
-}
-
-void LoadValidProgs() {
-  for (int i = 0; i < IMAGE_SIZE - 1; ++i) {
-    progs_image[i] = static_cast<char>('a' + i % 19);  // never a 't'
-  }
-  progs_image[IMAGE_SIZE - 1] = '\0';
-  for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
-    char* slot = progs_image + 100 + 40 * n;
-    std::memset(slot, 0, MAX_MAP_NAME + 1);
-    std::memcpy(slot + MAX_MAP_NAME + 1, "lt!g", 4);
-    slot[PLACEHOLDER_SIZE - 1] = static_cast<char>('0' + n);
-  }
-}
-
 void Require(bool condition, const char* what) {
   if (condition) return;
   std::fprintf(stderr, "invariant broken: %s\n", what);

@@ -15,13 +15,6 @@ extern std::jmp_buf fatal_return;
 /// The message of the last FatalError, formatted.
 extern char fatal_message[256];
 
-/// Fills buffer (IMAGE_SIZE bytes) as the tool loads a file: at most its
-/// first IMAGE_SIZE - 1 bytes of data, then NUL to the end.
-void LoadBytes(char* buffer, const std::uint8_t* data, std::size_t size);
-
-/// Places ten placeholders, slot n at 100 + 40 * n, in a filler image.
-void LoadValidProgs();
-
 /// Ends the fuzz run with a report unless condition holds.
 void Require(bool condition, const char* what);
 

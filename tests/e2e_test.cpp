@@ -7,9 +7,9 @@
 // BPADMIN_RUNNER=wine BPADMIN_EXE=bpadmin.exe for the Windows build; the
 // bpmaps tested is the one beside it. An executable whose name ends in
 // ".exe" must end each console line in CR LF.
-// A run as the unprivileged user takes its WINEPREFIX from
-// BPADMIN_NOBODY_WINEPREFIX when that is set, since wine refuses a prefix
-// that another user owns.
+// Run as root, the cases that need a file root could still open for writing
+// run as nobody, with the WINEPREFIX of BPADMIN_NOBODY_WINEPREFIX when that
+// is set, since wine refuses a prefix that another user owns.
 
 #include <fcntl.h>
 #include <grp.h>
@@ -144,7 +144,7 @@ struct Result {
 
 struct RunOptions {
   Program program = Program::kBpadmin;
-  std::vector<std::string> args;
+  std::vector<std::string> args = {};
   rlim_t file_size_limit = RLIM_INFINITY;  // SIGXFSZ stays at its default
   bool as_nobody = false;  // root opens read-only files for update anyway
   Console console = Console::kFiles;
@@ -221,17 +221,6 @@ void Make(const fs::path& path, As as, const std::string& bytes) {
       if (as == As::kOpenToAll) fs::permissions(path, fs::perms::all);
       return;
   }
-}
-
-// progs after a run that stored names: every slot emptied, then each name
-// and its NUL written in order.
-std::string WithNames(std::string progs,
-                      const std::vector<std::pair<int, std::string>>& names) {
-  for (int n = 0; n < 10; ++n) progs[SlotStart(n)] = '\0';
-  for (const auto& [slot, name] : names) {
-    progs.replace(SlotStart(slot), name.size() + 1, name + '\0');
-  }
-  return progs;
 }
 
 const std::string CONFIG =
@@ -356,16 +345,15 @@ class EndToEnd : public testing::Test {
         _exit(126);
       }
       alarm(RUN_TIMEOUT_SECONDS);
-      if (options.as_nobody && geteuid() == 0 &&
-          (setgroups(0, nullptr) != 0 || setgid(NOBODY) != 0 ||
-           setuid(NOBODY) != 0)) {
-        _exit(126);
-      }
       // wine reads the words of the command line in the locale's encoding.
       setenv("LC_ALL", "C.UTF-8", 1);
       const char* prefix = std::getenv("BPADMIN_NOBODY_WINEPREFIX");
-      if (options.as_nobody && prefix != nullptr) {
-        setenv("WINEPREFIX", prefix, 1);
+      if (options.as_nobody && geteuid() == 0) {
+        if (setgroups(0, nullptr) != 0 || setgid(NOBODY) != 0 ||
+            setuid(NOBODY) != 0) {
+          _exit(126);
+        }
+        if (prefix != nullptr) setenv("WINEPREFIX", prefix, 1);
       }
       execvp(argv[0], argv.data());
       _exit(127);
@@ -382,12 +370,10 @@ class EndToEnd : public testing::Test {
   // Runs bpmaps with args.
   Result RunBpmaps(std::vector<std::string> args, bool as_nobody = false,
                    Console console = Console::kFiles) {
-    RunOptions options;
-    options.program = Program::kBpmaps;
-    options.args = std::move(args);
-    options.as_nobody = as_nobody;
-    options.console = console;
-    return Run(options);
+    return Run({.program = Program::kBpmaps,
+                .args = std::move(args),
+                .as_nobody = as_nobody,
+                .console = console});
   }
 
   fs::path root_;
@@ -416,9 +402,7 @@ TEST_F(EndToEnd, StoresTheNames) {
       EXPECT_EQ(check.status, 0);
       EXPECT_EQ(ReadFile(Progs()), progs);
     }
-    RunOptions options;
-    options.console = c.console;
-    const Result r = Run(options);
+    const Result r = Run({.console = c.console});
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, 0);
@@ -467,9 +451,7 @@ TEST_F(EndToEnd, CheckMarksEachSlotWhoseBytesChange) {
 TEST_F(EndToEnd, IgnoresArguments) {
   const std::string progs = MakeProgs();
   Prepare(progs, CONFIG);
-  RunOptions options;
-  options.args = {"--help", "other.dat"};
-  const Result r = Run(options);
+  const Result r = Run({.args = {"--help", "other.dat"}});
   EXPECT_EQ(r.out, DONE);
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(ReadFile(Progs()), WithNames(progs, CONFIG_NAMES));
@@ -584,9 +566,7 @@ TEST_F(EndToEnd, LeavesAHugeFileAsItWas) {
 TEST_F(EndToEnd, ReportsAFailedWriteBack) {
   const std::string progs = MakeProgs();
   Prepare(progs, CONFIG);
-  RunOptions options;
-  options.file_size_limit = 8192;  // below the head
-  const Result r = Run(options);
+  const Result r = Run({.file_size_limit = 8192});  // below the head
   EXPECT_EQ(r.out, WRITING);
   EXPECT_EQ(r.err, "Error: Cannot write progs.dat\n");
   EXPECT_EQ(r.status, 1);
@@ -839,16 +819,13 @@ TEST_F(EndToEnd, FailuresLeaveProgsUnchanged) {
     if (c.progs_as == As::kAppendOnly && !SetAppendOnly(Progs(), true)) {
       continue;  // not root, or a file system without the attribute
     }
-    RunOptions options;
-    options.as_nobody = c.as_nobody;
-    options.console = c.console;
     if (c.console == Console::kFiles) {
       const Result check = RunBpmaps({"check"}, c.as_nobody);
       EXPECT_EQ(check.out, "");
       EXPECT_EQ(check.err, c.err + c.check_note) << "from bpmaps check";
       EXPECT_EQ(check.status, 1);
     }
-    const Result r = Run(options);
+    const Result r = Run({.as_nobody = c.as_nobody, .console = c.console});
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(r.err, c.err);
     EXPECT_EQ(r.status, 1);

@@ -22,13 +22,11 @@ void Prepare(const std::string& config) {
   SetConfig(config);
 }
 
-// The 16 bytes of slot n after its "map<n>" was emptied and each of the
-// names was stored in turn, each with its NUL.
+// The 16 bytes of slot n once each of names was stored in it in turn.
 std::string Slot(int n, const std::vector<std::string>& names = {}) {
-  std::string bytes = "\0ap"s + std::to_string(n) + std::string(12, '\0');
-  for (const std::string& name : names)
-    bytes.replace(0, name.size() + 1, name + '\0');
-  return bytes;
+  std::vector<std::pair<int, std::string>> stored;
+  for (const std::string& name : names) stored.emplace_back(n, name);
+  return WithNames(MakeProgs(), stored).substr(SlotStart(n), 16);
 }
 
 TEST(MapListStrings, StoresNames) {

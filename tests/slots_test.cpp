@@ -10,66 +10,34 @@
 
 namespace {
 
-struct Placeholder {
-  std::size_t pos;  // first byte of the map slot
-  char digit;
-  std::string name = "";  // the slot's bytes, NUL padded
-};
-
-// Ten placeholders 40 bytes apart, after 100 bytes of filler.
-std::vector<Placeholder> TenSlots() {
+// An image of the ten slots of TenSlots() but those of the digits in
+// placeholders, then placeholders in turn.
+std::string Ten(const std::vector<Placeholder>& placeholders) {
   std::vector<Placeholder> slots;
-  for (int n = 0; n < 10; ++n) {
-    slots.push_back({SlotStart(n), static_cast<char>('0' + n)});
+  for (const Placeholder& p : TenSlots()) {
+    bool kept = true;
+    for (const Placeholder& q : placeholders) kept = kept && q.digit != p.digit;
+    if (kept) slots.push_back(p);
   }
-  return slots;
-}
-
-std::string Image(const std::vector<Placeholder>& slots,
-                  std::size_t size = IMAGE_SIZE) {
-  std::string bytes(size, '.');
-  for (const Placeholder& p : slots) {
-    PutPlaceholder(bytes, p.pos, p.digit, p.name);
-  }
-  return bytes;
+  slots.insert(slots.end(), placeholders.begin(), placeholders.end());
+  return MakeProgs(IMAGE_SIZE, slots);
 }
 
 TEST(SlotFinder, FindsMarkers) {
+  const int last = IMAGE_SIZE - 1 - PLACEHOLDER_SIZE;  // ends on the last byte
   const struct {
     const char* name;
     std::string image;
     int slot;          // slot number to look at
     int expected_pos;  // where its map slot starts
   } cases[] = {
-      {"all ten in order", Image(TenSlots()), 7, 380},
-      {"the last of a digit wins",
-       [] {
-         auto s = TenSlots();
-         s.push_back({2000, '4'});
-         return Image(s);
-       }(),
-       4, 2000},
+      {"all ten in order", MakeProgs(), 7, 380},
+      {"the last of a digit wins", Ten({{SlotStart(4), '4'}, {2000, '4'}}), 4,
+       2000},
       {"the earlier duplicate is not the slot",
-       [] {
-         auto s = TenSlots();
-         s.insert(s.begin(), {20, '4'});
-         return Image(s);
-       }(),
-       4, 260},
-      {"a slot at the very start of the image",
-       [] {
-         auto s = TenSlots();
-         s[0].pos = 0;
-         return Image(s);
-       }(),
-       0, 0},
-      {"a marker ending on the last byte kept",
-       [] {
-         auto s = TenSlots();
-         s[9].pos = IMAGE_SIZE - 1 - PLACEHOLDER_SIZE;
-         return Image(s);
-       }(),
-       9, IMAGE_SIZE - 1 - PLACEHOLDER_SIZE},
+       Ten({{20, '4'}, {SlotStart(4), '4'}}), 4, 260},
+      {"a slot at the very start of the image", Ten({{0, '0'}}), 0, 0},
+      {"a marker ending on the last byte kept", Ten({{last, '9'}}), 9, last},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -83,9 +51,9 @@ TEST(SlotFinder, FindsMarkers) {
 TEST(SlotFinder, PassesOverWhatIsNoMarker) {
   // Each image holds slots 0 to 8 and something that is not quite slot 9.
   auto nine = [](const std::string& tail, std::size_t at) {
-    auto s = TenSlots();
-    s.pop_back();
-    std::string bytes = Image(s);
+    auto slots = TenSlots();
+    slots.pop_back();
+    std::string bytes = MakeProgs(IMAGE_SIZE, slots);
     bytes.replace(at, tail.size(), tail);
     return bytes;
   };
@@ -113,9 +81,7 @@ TEST(SlotFinder, PassesOverWhatIsNoMarker) {
 }
 
 TEST(SlotFinder, FindMarkerSearchesFromStart) {
-  auto s = TenSlots();
-  s[0].pos = 0;
-  SetImage(Image(s));
+  SetImage(Ten({{0, '0'}}));
   EXPECT_EQ(FindMarker(0), SLOT_OFFSET);
   EXPECT_EQ(FindMarker(SLOT_OFFSET), SLOT_OFFSET);
   EXPECT_EQ(FindMarker(SLOT_OFFSET + 1),
@@ -163,9 +129,8 @@ TEST(SlotOverlap, PlaceholdersMustNotShareBytes) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    auto s = TenSlots();
-    s[9] = {static_cast<std::size_t>(c.slot9_pos), '9', c.slot9_bytes};
-    SetImage(Image(s));
+    SetImage(
+        Ten({{static_cast<std::size_t>(c.slot9_pos), '9', c.slot9_bytes}}));
     FindMapSlots();
     ASSERT_TRUE(AllSlotsFound());
     EXPECT_EQ(PlaceholdersOverlap(), c.overlap);
@@ -173,9 +138,8 @@ TEST(SlotOverlap, PlaceholdersMustNotShareBytes) {
 }
 
 TEST(SlotOverlap, LosingMarkerIsNotConsidered) {
-  auto s = TenSlots();
-  s.push_back({SlotStart(0) - 10, '1'});  // marker inside slot 0, then beaten
-  SetImage(Image(s));
+  // A marker of 1 inside slot 0, beaten by the later one.
+  SetImage(Ten({{SlotStart(0) - 10, '1'}, {SlotStart(1), '1'}}));
   FindMapSlots();
   ASSERT_TRUE(AllSlotsFound());
   EXPECT_FALSE(PlaceholdersOverlap());
@@ -198,7 +162,7 @@ TEST(MarkerCovers, SeesMarkersTouchingTheRange) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    std::string image(IMAGE_SIZE, '.');
+    std::string image = MakeProgs(IMAGE_SIZE, {});
     image.replace(1000, c.bytes.size(), c.bytes);
     SetImage(image);
     EXPECT_EQ(MarkerCovers(c.first, c.last), c.covered);
