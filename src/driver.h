@@ -15,23 +15,17 @@ enum class Load {
   kReadOnly,   // for reading only
 };
 
-/// Opens path as how says, prints "Reading PATH..." if announce, and reads up
-/// to IMAGE_SIZE bytes into buffer, keeping at most WRITE_BACK_SIZE before a
-/// NUL. Sets got to the count read; returns the open stream. Ends the run on
-/// failure.
+/// Opens path as how says and reads its head into buffer; got: the bytes read.
 std::FILE* LoadFile(const char* path, char* buffer, Load how, bool announce,
                     std::size_t& got);
 
-/// Ends the run with "Bad PATH" unless progs_image, loaded from path, holds
-/// ten slots apart.
+/// Ends the run with "Bad PATH" unless progs_image holds ten slots apart.
 void RequireSlots(const char* path);
 
-/// Loads the map list at path into config_text as bpadmin opens it, closes
-/// it, and ends the run if it is longer than WRITE_BACK_SIZE bytes.
+/// Loads config_text from path, as bpadmin opens it; refuses a longer list.
 void LoadMapList(const char* path, bool announce);
 
-/// Writes what progs_image keeps of got bytes over the head of progs, syncs
-/// and closes it. Never lengthens the file; ends the run on any failure.
+/// Writes progs_image's kept bytes over progs's head, syncs and closes it.
 void WriteBack(std::FILE* progs, std::size_t got);
 
 /// Ends the run unless everything printed so far has reached stdout.
