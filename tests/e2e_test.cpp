@@ -22,6 +22,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -396,11 +397,18 @@ TEST_F(EndToEnd, StoresTheNames) {
     const std::string progs = MakeProgs(4000);
     Prepare(progs, CONFIG);
     if (c.console == Console::kFiles) {
+      // A day old, so that any write, even of the same bytes, would show.
+      const auto old =
+          fs::file_time_type::clock::now() - std::chrono::hours(24);
+      fs::last_write_time(Progs(), old);
+      fs::last_write_time(Config(), old);
       const Result check = RunBpmaps({"check"});
       EXPECT_EQ(check.out, CHECK_TABLE);
       EXPECT_EQ(check.err, "");
       EXPECT_EQ(check.status, 0);
       EXPECT_EQ(ReadFile(Progs()), progs);
+      EXPECT_EQ(fs::last_write_time(Progs()), old);
+      EXPECT_EQ(fs::last_write_time(Config()), old);
     }
     const Result r = Run({.console = c.console});
     EXPECT_EQ(r.out, c.out);
