@@ -39,11 +39,10 @@ constexpr const char* NO_PATH = nullptr;
   char line[LINE_SIZE];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(line, sizeof line, format, args);
+  FormatLineV(line, format, args);
   va_end(args);
-  char shown[LINE_SIZE];
-  FormatLine(shown, "bpmaps: %s", line);
-  std::fputs(shown, stderr);
+  std::fputs("bpmaps: ", stderr);
+  std::fputs(line, stderr);
   std::fputs(USAGE, stderr);
   EndRun(2);
 }

@@ -16,9 +16,9 @@ constexpr unsigned char DEL = 0x7F;  // the control byte above the printable
 
 const char* error_note = "";  // printed after FatalError's message
 
-[[gnu::format(printf, 2, 0)]] void FormatLineV(char (&out)[LINE_SIZE],
-                                               const char* format,
-                                               va_list args) {
+}  // namespace
+
+void FormatLineV(char (&out)[LINE_SIZE], const char* format, va_list args) {
   std::vsnprintf(out, LINE_SIZE, format, args);
   const std::size_t length = std::strlen(out);
   // A line cut short still ends as a line.
@@ -29,8 +29,6 @@ const char* error_note = "";  // printed after FatalError's message
     if (byte < ' ' || byte == DEL) out[i] = '?';
   }
 }
-
-}  // namespace
 
 void FormatLine(char (&out)[LINE_SIZE], const char* format, ...) {
   va_list args;

@@ -1,6 +1,8 @@
 #ifndef BPADMIN_COMMON_H_
 #define BPADMIN_COMMON_H_
 
+#include <cstdarg>
+
 /// Bytes held of each file: the head of the file, then at least one NUL.
 inline constexpr int IMAGE_SIZE = 16384;
 
@@ -19,6 +21,11 @@ extern char config_text[IMAGE_SIZE];
 /// Formats one line into out, each control byte but its final LF as '?'.
 [[gnu::format(printf, 2, 3)]] void FormatLine(char (&out)[LINE_SIZE],
                                               const char* format, ...);
+
+/// FormatLine with the arguments of a variadic caller.
+[[gnu::format(printf, 2, 0)]] void FormatLineV(char (&out)[LINE_SIZE],
+                                               const char* format,
+                                               va_list args);
 
 /// Has every later FatalError print line, made by FormatLine, after its own.
 void AddErrorNote(const char* line);
