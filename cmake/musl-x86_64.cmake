@@ -11,5 +11,5 @@ string(JOIN " " CMAKE_CXX_FLAGS_INIT
   -specs /usr/lib/x86_64-linux-musl/musl-gcc.specs
   -isystem /usr/include/c++/${GXX_MAJOR}
   -isystem /usr/include/x86_64-linux-gnu/c++/${GXX_MAJOR}
-  -include ${CMAKE_CURRENT_LIST_DIR}/musl-compat.h)
+  -include "\"${CMAKE_CURRENT_LIST_DIR}/musl-compat.h\"")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

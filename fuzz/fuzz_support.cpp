@@ -38,6 +38,7 @@ void RequireParserMessage() {
       "Unknown user var",    "Bad LOCALMAP def", "Expected '='",
       "Expected '\"'",       "Expected ';'",     "Newline inside sting",
       "Bad escape sequence", "String too long",  "Bad map name",
+      "Unexpected NUL byte",
   };
   for (const char* kind : kinds) {
     char form[64];

@@ -9,21 +9,19 @@
 #include "platform.h"
 
 int main() {
-  bool stdout_was_closed = false;  // the null device takes its place
-  if (!GuardStandardStreams(stdout_was_closed)) return 1;
-  IgnoreWriteSignals();
-  std::printf("Brawlpit Admin Tool v1.0\n");
+  StartRun();  // a closed stdout is the null device: the names go in anyway
+  Print(stdout, "Brawlpit Admin Tool v1.0\n");
   std::size_t progs_size = 0;
   std::FILE* progs =
       LoadFile("progs.dat", progs_image, Load::kForUpdate, true, progs_size);
   RequireSlots("progs.dat");
   LoadMapList("bpmaps.cfg", true);
   ParseMapConfig();
-  std::printf("Writing progs.dat...\n");
+  Print(stdout, "Writing progs.dat...\n");
   // Lost console output stops the run while progs.dat is still untouched.
   FlushStandardOutput();
   WriteBack(progs, progs_size);
-  std::printf("Done.\n");
+  Print(stdout, "Done.\n");
   FlushStandardOutput();
   EndRun(0);
 }

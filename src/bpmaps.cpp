@@ -14,7 +14,8 @@
 namespace {
 
 constexpr char USAGE[] =
-    "Usage: bpmaps show [PROGS] | check [LIST [PROGS]] | --help | --version\n";
+    "Usage: bpmaps show [PROGS] | check [LIST [PROGS]] | -h | --help | "
+    "--version\n";
 
 constexpr char HELP[] =
     "\n"
@@ -41,15 +42,15 @@ constexpr const char* NO_PATH = nullptr;
   va_start(args, format);
   FormatLineV(line, format, args);
   va_end(args);
-  std::fputs("bpmaps: ", stderr);
-  std::fputs(line, stderr);
-  std::fputs(USAGE, stderr);
+  WriteText(stderr, "bpmaps: ");
+  WriteText(stderr, line);
+  WriteText(stderr, USAGE);
   EndRun(2);
 }
 
 // Prints text on stdout and ends the run, failing if it was not written.
-[[noreturn]] void Print(const char* text) {
-  std::fputs(text, stdout);
+[[noreturn]] void PrintAndEnd(const char* text) {
+  WriteText(stdout, text);
   FlushStandardOutput();
   EndRun(0);
 }
@@ -62,8 +63,8 @@ void Show(const char* path) {
   const int fault = WriteMapList(list, IsTerminal(stdout));
   char header[LINE_SIZE];
   FormatLine(header, "// Map list of %s, written by bpmaps show\n", path);
-  std::fputs(header, stdout);
-  std::fputs(list, stdout);
+  WriteText(stdout, header);
+  WriteText(stdout, list);
   FlushStandardOutput();
   if (fault >= 0) FatalError("Map slot %d cannot be written back\n", fault);
 }
@@ -86,7 +87,7 @@ void Check(const char* path) {
     std::memcpy(before[n], progs_image + SlotPosition(n), sizeof before[n]);
   }
   ParseMapConfig();
-  std::printf("  slot  %-18s %s\n", "now", "after");
+  Print(stdout, "  slot  %-18s %s\n", "now", "after");
   int changes = 0;
   for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
     char after[QUOTED_NAME_SIZE];
@@ -94,11 +95,11 @@ void Check(const char* path) {
     const bool changed = std::memcmp(before[n], progs_image + SlotPosition(n),
                                      sizeof before[n]) != 0;
     changes += changed ? 1 : 0;
-    std::printf("%c %4d  %-18s %s\n", changed ? '*' : ' ', n, now[n], after);
+    Print(stdout, "%c %4d  %-18s %s\n", changed ? '*' : ' ', n, now[n], after);
   }
-  std::printf("Slots that change: %d of %d.\n", changes, MAP_SLOT_COUNT);
+  Print(stdout, "Slots that change: %d of %d.\n", changes, MAP_SLOT_COUNT);
   FlushStandardOutput();
-  std::fputs(note, stderr);
+  WriteText(stderr, note);
 }
 
 bool Is(const char* arg, const char* word) {
@@ -115,15 +116,18 @@ int ReadWords(int argc, char** argv, const char* (&words)[3]) {
     const char* arg = argv[i];
     if (options && Is(arg, "--")) {
       options = false;
-    } else if (options && (Is(arg, "--help") || Is(arg, "-h"))) {
-      std::fputs(USAGE, stdout);
-      Print(HELP);
+    } else if (options && (Is(arg, "--help") || Is(arg, "-h") ||
+                           IsPlatformHelpWord(arg))) {
+      WriteText(stdout, USAGE);
+      PrintAndEnd(HELP);
     } else if (options && Is(arg, "--version")) {
-      Print("bpmaps " BPMAPS_VERSION "\n");
+      PrintAndEnd("bpmaps " BPMAPS_VERSION "\n");
     } else if (options && Is(arg, "-")) {
       UsageError("'-' is no file: bpmaps reads named files, as bpadmin does\n");
     } else if (options && arg[0] == '-') {
       UsageError("unknown option '%s'\n", arg);
+    } else if (count > 0 && arg[0] == '\0') {
+      UsageError("an empty path names no file\n");
     } else {
       if (count < 3) words[count] = arg;
       ++count;
@@ -140,17 +144,15 @@ const char* PathOr(const char* given, const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool stdout_was_closed = false;
-  if (!GuardStandardStreams(stdout_was_closed)) return 1;
-  IgnoreWriteSignals();
-  if (stdout_was_closed) FatalError("Cannot write standard output\n");
+  // Its output is all bpmaps gives: a closed stdout fails the run.
+  if (StartRun()) FatalError("Cannot write standard output\n");
   UseUtf8Arguments(argc, argv);
   const char* words[] = {"", NO_PATH, NO_PATH};
   const int count = ReadWords(argc, argv, words);
   const char* command = words[0];
   const bool show = Is(command, "show");
   if (count == 0) {
-    std::fputs(USAGE, stderr);
+    WriteText(stderr, USAGE);
     EndRun(2);
   }
   if (!show && !Is(command, "check")) {

@@ -2,6 +2,7 @@
 #define BPADMIN_COMMON_H_
 
 #include <cstdarg>
+#include <cstdio>
 
 /// Bytes held of each file: the head of the file, then at least one NUL.
 inline constexpr int IMAGE_SIZE = 16384;
@@ -27,12 +28,20 @@ extern char config_text[IMAGE_SIZE];
                                                const char* format,
                                                va_list args);
 
+/// Formats text as printf does and writes it to stream through WriteText.
+[[gnu::format(printf, 2, 3)]] void Print(std::FILE* stream, const char* format,
+                                         ...);
+
 /// Has every later FatalError print line, made by FormatLine, after its own.
 void AddErrorNote(const char* line);
 
 /// Prints "Error: " and the line on stderr, after stdout, then EndRun(1).
 [[noreturn, gnu::format(printf, 1, 2)]] void FatalError(const char* format,
                                                         ...);
+
+/// Starts a run: standard streams guarded, write signals ignored, a console
+/// set for UTF-8; true when standard output was closed.
+bool StartRun();
 
 /// Ends the run with status through exit(): the one way every run ends.
 [[noreturn]] void EndRun(int status);

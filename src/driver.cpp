@@ -22,7 +22,7 @@ std::FILE* LoadFile(const char* path, char* buffer, Load how, bool announce,
   // Both transfers are whole blocks, so a stream buffer would only split
   // them: unbuffered, the head is one read and the write-back one write.
   std::setvbuf(stream, nullptr, _IONBF, 0);
-  if (announce) std::printf("Reading %s...\n", path);
+  if (announce) Print(stdout, "Reading %s...\n", path);
   got = std::fread(buffer, 1, IMAGE_SIZE, stream);
   if (std::ferror(stream) != 0) FatalError("Cannot read %s\n", path);
   // A full read gives up its last byte, so the buffer always ends in NUL.

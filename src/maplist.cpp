@@ -108,6 +108,13 @@ void ParseMapConfig() {
     ExpectChar(';');
     SkipBlanks();
   }
+  // Text after the NUL that ended the list, as in a list saved as UTF-16,
+  // would be lost without a word; NUL bytes alone may follow.
+  for (int i = cursor + 1; i < IMAGE_SIZE; ++i) {
+    if (config_text[i] != '\0') {
+      FatalError("Unexpected NUL byte at line %d\n", line_number);
+    }
+  }
 }
 
 bool MapListIsUtf16() {

@@ -4,7 +4,10 @@
 
 #include <cstdio>
 
+#include "common.h"
+
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
@@ -19,6 +22,7 @@
 
 namespace {
 
+constexpr char NULL_DEVICE[] = "NUL";
 constexpr int WIDE_PATH_SIZE = 32768;  // the longest path Windows opens
 constexpr int MAX_ARGUMENTS = WIDE_PATH_SIZE / 2;  // of the longest line
 
@@ -37,12 +41,34 @@ extern "C" __declspec(dllimport) int __cdecl __wgetmainargs(
     int* argc, wchar_t*** argv, wchar_t*** env, int expand_wildcards,
     int* startup_info);
 
-// The C runtime keeps descriptors 0 to 2 for the standard handles even when
-// the process starts without them (it marks them "no console"), so a file
-// the run opens always gets 3 or above.
-bool GuardStandardStreams(bool& stdout_was_closed) {
-  stdout_was_closed = _get_osfhandle(1) < 0;
-  return true;
+// A process may start without a standard handle, or with one that names
+// nothing: the C runtime then marks its stream "no console", and every write
+// to it fails. The null device takes its place, as on POSIX.
+bool GuardStandardStreams() {
+  constexpr DWORD STANDARD[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE,
+                                STD_ERROR_HANDLE};
+  std::FILE* const streams[] = {stdin, stdout, stderr};
+  bool stdout_was_closed = false;
+  for (int fd = 0; fd <= 2; ++fd) {
+    const intptr_t handle = _get_osfhandle(_fileno(streams[fd]));
+    SetLastError(NO_ERROR);
+    // GetFileType fails only on a handle that names nothing.
+    if (handle >= 0 &&
+        (GetFileType(reinterpret_cast<HANDLE>(handle)) != FILE_TYPE_UNKNOWN ||
+         GetLastError() == NO_ERROR)) {
+      continue;
+    }
+    stdout_was_closed = stdout_was_closed || fd == 1;
+    const int null_device = _open(NULL_DEVICE, _O_RDWR);
+    if (null_device != fd && (null_device < 0 || _dup2(null_device, fd) != 0 ||
+                              _close(null_device) != 0)) {
+      FatalError("Cannot open %s in place of a closed standard stream\n",
+                 NULL_DEVICE);
+    }
+    streams[fd]->_file = fd;  // the runtime left it at "no console"
+    SetStdHandle(STANDARD[fd], reinterpret_cast<HANDLE>(_get_osfhandle(fd)));
+  }
+  return stdout_was_closed;
 }
 
 // Windows has no such signals: both failures already come back as errors.
@@ -94,36 +120,97 @@ bool IsTerminal(std::FILE* stream) {
   return IsConsole(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))));
 }
 
+namespace {
+
+// Only a window that was not started hidden, on the interactive window
+// station, is one a person sees: scripts start programs hidden, services and
+// tasks that run with nobody logged on get a window station of their own.
+// user32 is loaded only here, so that no other run pays for it.
+bool WindowIsSeen() {
+  STARTUPINFOW startup = {};
+  GetStartupInfoW(&startup);
+  if ((startup.dwFlags & STARTF_USESHOWWINDOW) != 0 &&
+      startup.wShowWindow == SW_HIDE) {
+    return false;
+  }
+  HMODULE user32 = LoadLibraryW(L"user32.dll");
+  if (user32 == nullptr) return false;
+  using StationFn = HWINSTA(WINAPI*)();
+  using InformationFn = BOOL(WINAPI*)(HANDLE, int, void*, DWORD, DWORD*);
+  const auto station = reinterpret_cast<StationFn>(reinterpret_cast<void*>(
+      GetProcAddress(user32, "GetProcessWindowStation")));
+  const auto information =
+      reinterpret_cast<InformationFn>(reinterpret_cast<void*>(
+          GetProcAddress(user32, "GetUserObjectInformationW")));
+  USEROBJECTFLAGS flags = {};
+  return station != nullptr && information != nullptr &&
+         information(station(), UOI_FLAGS, &flags, sizeof flags, nullptr) &&
+         (flags.dwFlags & WSF_VISIBLE) != 0;
+}
+
+}  // namespace
+
 // A console that lists this process alone was made for it: a double-click,
 // not cmd or PowerShell, whose own process shares theirs. It must be one a
 // user sees: a window, with a title (a text terminal that wine bridges into
-// a console has none), and both streams on it, or nobody would see the
-// question or could answer it.
+// a console has none), shown, and both streams on it, or nobody would see
+// the question or could answer it.
 void HoldOwnConsoleWindow() {
+  std::fflush(stdout);
+  std::fflush(stderr);
   DWORD processes[2] = {};
   char title[2] = {};
   if (GetConsoleProcessList(processes, 2) != 1 ||
       GetConsoleWindow() == nullptr || GetConsoleTitleA(title, 2) == 0 ||
       !IsConsole(GetStdHandle(STD_INPUT_HANDLE)) ||
-      !IsConsole(GetStdHandle(STD_OUTPUT_HANDLE))) {
+      !IsConsole(GetStdHandle(STD_OUTPUT_HANDLE)) || !WindowIsSeen()) {
     return;
   }
-  std::fputs("\nPress Enter to close this window.", stdout);
+  WriteText(stdout, "\nPress Enter to close this window.");
   std::fflush(stdout);
   for (int c = 0; c != EOF && c != '\n';) c = std::getchar();
 }
 
+// A console shows the bytes it is given in its own code page, and the C
+// runtime may convert them again: handed UTF-16, it shows every letter.
+void WriteText(std::FILE* stream, const char* text) {
+  const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  wchar_t wide[LINE_SIZE];
+  const int size = IsConsole(handle) ? MultiByteToWideChar(CP_UTF8, 0, text, -1,
+                                                           wide, LINE_SIZE)
+                                     : 0;
+  DWORD written = 0;
+  if (size == 0 || std::fflush(stream) != 0 ||
+      !WriteConsoleW(handle, wide, static_cast<DWORD>(size - 1), &written,
+                     nullptr)) {
+    std::fputs(text, stream);  // the bytes as they are, errors kept
+  }
+}
+
+bool IsPlatformHelpWord(const char* word) {
+  return word[0] == '/' && word[1] == '?' && word[2] == '\0';
+}
+
 #else
 
-bool GuardStandardStreams(bool& stdout_was_closed) {
-  stdout_was_closed = false;
+namespace {
+
+constexpr char NULL_DEVICE[] = "/dev/null";
+
+}  // namespace
+
+bool GuardStandardStreams() {
+  bool stdout_was_closed = false;
   for (int fd = 0; fd <= 2; ++fd) {
     if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
     stdout_was_closed = stdout_was_closed || fd == 1;
     // open takes the lowest free descriptor: this one.
-    if (open("/dev/null", O_RDWR) != fd) return false;
+    if (open(NULL_DEVICE, O_RDWR) != fd) {
+      FatalError("Cannot open %s in place of a closed standard stream\n",
+                 NULL_DEVICE);
+    }
   }
-  return true;
+  return stdout_was_closed;
 }
 
 void IgnoreWriteSignals() {
@@ -154,7 +241,14 @@ bool SyncFile(std::FILE* stream) { return fsync(fileno(stream)) == 0; }
 
 bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) == 1; }
 
+// A terminal shows UTF-8 as it is.
+void WriteText(std::FILE* stream, const char* text) {
+  std::fputs(text, stream);
+}
+
 // A terminal outlives the programs run in it.
 void HoldOwnConsoleWindow() {}
+
+bool IsPlatformHelpWord(const char* /*word*/) { return false; }
 
 #endif

@@ -3,8 +3,9 @@
 
 #include <cstdio>
 
-/// Opens the null device on closed descriptors 0 to 2; notes if 1 was closed.
-bool GuardStandardStreams(bool& stdout_was_closed);
+/// Opens the null device on closed standard streams, or ends the run; true
+/// when standard output was one of them.
+bool GuardStandardStreams();
 
 /// Makes a write past the file-size limit or into a lone pipe fail, not kill.
 void IgnoreWriteSignals();
@@ -21,7 +22,14 @@ bool SyncFile(std::FILE* stream);
 /// True when stream is a terminal or a console, which a person reads.
 bool IsTerminal(std::FILE* stream);
 
-/// Asks for Enter before a console window of the run's own closes with it.
+/// Writes text to stream: a console shows it as UTF-8, a file gets its bytes.
+void WriteText(std::FILE* stream, const char* text);
+
+/// Asks for Enter before a console window of the run's own, which a person
+/// sees, closes with it.
 void HoldOwnConsoleWindow();
+
+/// True when word asks for help in this system's own way ("/?" on Windows).
+bool IsPlatformHelpWord(const char* word);
 
 #endif  // BPADMIN_PLATFORM_H_

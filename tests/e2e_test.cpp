@@ -602,7 +602,6 @@ TEST_F(EndToEnd, ShowThenBpadminLeavesProgsAsItWas) {
     As as;
     std::string err;  // of bpmaps show; bpadmin then runs only without one
     std::vector<std::string> lines;  // show prints them, among others
-    Console console = Console::kFiles;
   } cases[] = {
       {"the shipped example",
        ReadFile(EXAMPLES_DIR "/progs.dat"),
@@ -640,21 +639,12 @@ TEST_F(EndToEnd, ShowThenBpadminLeavesProgsAsItWas) {
        As::kFile,
        "",
        {"LOCALMAP3 = \"\x1B]0;pwned\x07\x1B[2J\";"}},
-      {"a hostile name, to a terminal: made visible",
-       hostile,
-       As::kFile,
-       "",
-       {"LOCALMAP3 = \"\\x1B]0;pwned\\x07\\x1B[2J\";",
-        "// Each \\xHH above is a byte made visible for the terminal, not map "
-        "list syntax:",
-        "// redirected to a file, the list keeps the real bytes."},
-       Console::kTerminal},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ClearWork();
     Make(Progs(), c.as, c.progs);
-    const Result show = RunBpmaps({"show"}, c.as == As::kReadOnly, c.console);
+    const Result show = RunBpmaps({"show"}, c.as == As::kReadOnly);
     EXPECT_EQ(show.err, c.err);
     EXPECT_EQ(show.status, c.err.empty() ? 0 : 1);
     for (const std::string& line : c.lines) {
@@ -662,13 +652,42 @@ TEST_F(EndToEnd, ShowThenBpadminLeavesProgsAsItWas) {
           << line;
     }
     EXPECT_EQ(ReadFile(Progs()), c.progs);
-    if (!c.err.empty() || c.as != As::kFile || c.console != Console::kFiles) {
-      continue;
-    }
+    if (!c.err.empty() || c.as != As::kFile) continue;
     WriteFile(Config(), show.raw_out);  // the platform's own line ends
     const Result r = Run();
     EXPECT_EQ(r.out, DONE);
     EXPECT_EQ(ReadFile(Progs()), c.progs);
+  }
+}
+
+TEST_F(EndToEnd, OnATerminal) {
+  if (std::system("script -qec true /dev/null </dev/null >/dev/null 2>&1") !=
+      0) {
+    GTEST_SKIP() << "script(1) cannot make a pseudo-terminal here";
+  }
+  std::string hostile = MakeProgs();  // sets a terminal's title, clears it
+  PutPlaceholder(hostile, SlotStart(3), '3', "\x1B]0;pwned\x07\x1B[2J");
+  WriteFile(Progs(), hostile);
+  fs::create_directory(work_ / "Папка");
+  const struct {
+    std::vector<std::string> args;
+    std::vector<std::string> lines;  // the terminal shows them, among others
+  } cases[] = {
+      {{"show"},
+       {"LOCALMAP3 = \"\\x1B]0;pwned\\x07\\x1B[2J\";",
+        "// Each \\xHH above is a byte made visible for the terminal, not map "
+        "list syntax:",
+        "// redirected to a file, the list keeps the real bytes."}},
+      {{"show", "Папка/нет.dat"}, {"Error: Cannot open Папка/нет.dat"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    const Result r = RunBpmaps(c.args, false, Console::kTerminal);
+    for (const std::string& line : c.lines) {
+      EXPECT_NE(("\n" + r.out).find("\n" + line + "\n"), std::string::npos)
+          << line << " in\n"
+          << r.out;
+    }
   }
 }
 
@@ -680,7 +699,8 @@ TEST_F(EndToEnd, BpmapsUsage) {
   WriteFile(work_ / "地图" / "bpmaps.cfg", CONFIG);
   WriteFile(work_ / "other.dat", "no slots");
   const std::string usage =
-      "Usage: bpmaps show [PROGS] | check [LIST [PROGS]] | --help | --version";
+      "Usage: bpmaps show [PROGS] | check [LIST [PROGS]] | -h | --help | "
+      "--version";
   const struct {
     std::vector<std::string> args;
     int status;
@@ -693,15 +713,24 @@ TEST_F(EndToEnd, BpmapsUsage) {
       {{"check", "a", "b", "c"}, 2, "bpmaps: too many arguments for check"},
       {{"-x"}, 2, "bpmaps: unknown option '-x'"},
       {{"show", "--bogus"}, 2, "bpmaps: unknown option '--bogus'"},
+      {{"check", "", "progs.dat"}, 2, "bpmaps: an empty path names no file"},
       {{"show", "-"},
        2,
        "bpmaps: '-' is no file: bpmaps reads named files, as bpadmin does"},
       {{"--help"}, 0, usage},
+      {{"/?"},
+       IsWindowsTool() ? 0 : 2,
+       IsWindowsTool() ? usage : "bpmaps: unknown command '/?'"},
       {{"show", "-h"}, 0, usage},
-      {{"check", "x", "--version"}, 0, "bpmaps 1.2"},
+      {{"check", "x", "--version"}, 0, "bpmaps 1.3"},
       {{"show", "--", "--help"}, 1, "Error: Cannot open --help"},
       {{"show", "no/such.dat"}, 1, "Error: Cannot open no/such.dat"},
       {{"show", "a\x1B[2J\n.dat"}, 1, "Error: Cannot open a?[2J?.dat"},
+      {{"show",
+        "a\xC2\x9B"
+        "2J\x7FЯ\xC2\xA0.dat"},
+       1,
+       "Error: Cannot open a?2J?Я\xC2\xA0.dat"},
       {{"show", "other.dat"}, 1, "Error: Bad other.dat"},
       {{"check", "cfg"}, 1, "Error: Cannot open progs.dat"},
       {{"show", "Папка/progs.dat"},
@@ -796,6 +825,10 @@ TEST_F(EndToEnd, FailuresLeaveProgsUnchanged) {
       {"a list saved as UTF-16", progs, "\xFF\xFEL\0O\0C\0"s, As::kFile,
        As::kFile, READ_BOTH, "Error: Unknown user var at line 1\n", false,
        Console::kFiles, UTF16_NOTE},
+      {"a list saved as UTF-16 without a mark, after a blank", progs,
+       " \0L\0O\0C\0"s, As::kFile, As::kFile, READ_BOTH,
+       "Error: Unexpected NUL byte at line 1\n", false, Console::kFiles,
+       UTF16_NOTE},
       {"a list with a UTF-8 byte order mark", progs, "\xEF\xBB\xBF" + CONFIG,
        As::kFile, As::kFile, READ_BOTH, "Error: Unknown user var at line 1\n",
        false, Console::kFiles, UTF16_NOTE},

@@ -62,10 +62,8 @@ TEST(MapListStrings, StoresNames) {
        Slot(9, {"b"})},
       {"a comment runs to the end of the text",
        "LOCALMAP8=\"a\"; // LOCALMAP8=\"b\";", 8, Slot(8, {"a"})},
-      {"a NUL between entries ends the text",
-       "LOCALMAP8=\"a\";\0LOCALMAP8=\"b\";"s, 8, Slot(8, {"a"})},
-      {"a NUL inside a comment ends the text",
-       "LOCALMAP8=\"a\"; //x\0\nLOCALMAP8=\"b\";"s, 8, Slot(8, {"a"})},
+      {"NUL bytes alone may follow the list", "LOCALMAP8=\"a\";\0\0\0"s, 8,
+       Slot(8, {"a"})},
       {"a slot the list does not name is emptied", "LOCALMAP8=\"a\";", 1,
        Slot(1)},
       {"an empty list empties every slot", "", 9, Slot(9)},
@@ -166,6 +164,22 @@ TEST(MapListErrors, Strings) {
        "^Error: String too long at line 1\n$"},
       {"a string open at the end of the text", "LOCALMAP1 = \"abc",
        "^Error: String too long at line 1\n$"},
+  };
+  ExpectErrors(std::begin(cases), std::end(cases));
+}
+
+TEST(MapListErrors, TextAfterTheNulThatEndsTheList) {
+  const ErrorCase cases[] = {
+      {"an entry after a NUL", "LOCALMAP8=\"a\";\0LOCALMAP8=\"b\";"s,
+       "^Error: Unexpected NUL byte at line 1\n$"},
+      {"a NUL inside a comment", "// x\n//x\0\nLOCALMAP8=\"b\";"s,
+       "^Error: Unexpected NUL byte at line 2\n$"},
+      {"UTF-16LE text after a blank", " \0L\0O\0C\0"s,
+       "^Error: Unexpected NUL byte at line 1\n$"},
+      {"UTF-16BE text", "\0L\0O\0C"s,
+       "^Error: Unexpected NUL byte at line 1\n$"},
+      {"one byte in the last place", "\n\n\0"s + std::string(80, '\0') + "x",
+       "^Error: Unexpected NUL byte at line 3\n$"},
   };
   ExpectErrors(std::begin(cases), std::end(cases));
 }
