@@ -5,23 +5,16 @@
 
 #include "common.h"
 #include "driver.h"
-#include "maplist.h"
-#include "platform.h"
 
 int main() {
   StartRun();  // a closed stdout is the null device: the names go in anyway
   Print(stdout, "Brawlpit Admin Tool v1.0\n");
-  std::size_t progs_size = 0;
-  std::FILE* progs =
-      LoadFile("progs.dat", progs_image, Load::kForUpdate, true, progs_size);
-  RequireSlots("progs.dat");
-  LoadMapList("bpmaps.cfg", true);
-  ParseMapConfig();
+  const HeldProgs progs =
+      PrepareWrite("progs.dat", "bpmaps.cfg", Progress::kShown, nullptr);
   Print(stdout, "Writing progs.dat...\n");
   // Lost console output stops the run while progs.dat is still untouched.
-  FlushStandardOutput();
-  WriteBack(progs, progs_size);
+  RequireStandardOutput();
+  WriteBack(progs);
   Print(stdout, "Done.\n");
-  FlushStandardOutput();
   EndRun(0);
 }

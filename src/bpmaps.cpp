@@ -48,58 +48,64 @@ constexpr const char* NO_PATH = nullptr;
   EndRun(2);
 }
 
-// Prints text on stdout and ends the run, failing if it was not written.
+// Prints text on stdout and ends the run, which fails if it was not written.
 [[noreturn]] void PrintAndEnd(const char* text) {
   WriteText(stdout, text);
-  FlushStandardOutput();
   EndRun(0);
 }
 
-// Prints the map list of progs_image, loaded from path, then fails if any
-// slot of it could not be written back by that list. A terminal gets odd
-// bytes made visible; a file or a pipe gets them exactly.
+// Prints the map list of the progs.dat at path, then fails if any slot of it
+// could not be written back by that list. A terminal gets odd bytes made
+// visible; a file or a pipe gets them exactly.
 void Show(const char* path) {
+  std::FILE* stream = OpenFile(path, false);
+  ReadHead(stream, path, progs_image);
+  std::fclose(stream);  // only read: nothing to lose
+  RequireSlots(path);
   char list[MAP_LIST_SIZE];
   const int fault = WriteMapList(list, IsTerminal(stdout));
   char header[LINE_SIZE];
   FormatLine(header, "// Map list of %s, written by bpmaps show\n", path);
   WriteText(stdout, header);
   WriteText(stdout, list);
-  FlushStandardOutput();
   if (fault >= 0) FatalError("Map slot %d cannot be written back\n", fault);
 }
 
-// Applies the map list in config_text, loaded from path, to progs_image as
-// bpadmin would, and prints each slot's name before and after.
-void Check(const char* path) {
-  char note[LINE_SIZE] = "";
-  if (MapListIsUtf16()) {
-    FormatLine(note,
-               "Note: %s is saved as UTF-16 or starts with a byte order mark; "
-               "save it as ANSI, or as UTF-8 without the mark\n",
-               path);
-    AddErrorNote(note);
-  }
-  char now[MAP_SLOT_COUNT][QUOTED_NAME_SIZE];
-  char before[MAP_SLOT_COUNT][MAX_MAP_NAME + 1];
-  for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
-    QuoteMapName(n, true, now[n]);
-    std::memcpy(before[n], progs_image + SlotPosition(n), sizeof before[n]);
-  }
-  ParseMapConfig();
+const char* list_path = "";  // of check, named by its note
+
+// For a map list saved as UTF-16 or with a byte order mark, how to save it.
+const char* Utf16Note() {
+  static char note[LINE_SIZE];
+  if (!MapListIsUtf16()) return "";
+  FormatLine(note,
+             "Note: %s is saved as UTF-16 or starts with a byte order mark; "
+             "save it as ANSI, or as UTF-8 without the mark\n",
+             list_path);
+  return note;
+}
+
+// Runs bpadmin's own steps on list and progs, short of the write: closing
+// a stream that was only read writes nothing. Prints each slot's name
+// before and after.
+void Check(const char* list, const char* progs) {
+  list_path = list;
+  AddErrorNote(Utf16Note);
+  SlotBytes before;
+  std::fclose(PrepareWrite(progs, list, Progress::kQuiet, &before).stream);
   Print(stdout, "  slot  %-18s %s\n", "now", "after");
   int changes = 0;
   for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
-    char after[QUOTED_NAME_SIZE];
-    QuoteMapName(n, true, after);
-    const bool changed = std::memcmp(before[n], progs_image + SlotPosition(n),
-                                     sizeof before[n]) != 0;
+    const char* after = progs_image + SlotPosition(n);
+    char now_quoted[QUOTED_NAME_SIZE];
+    char after_quoted[QUOTED_NAME_SIZE];
+    QuoteMapName(before[n], true, now_quoted);
+    QuoteMapName(after, true, after_quoted);
+    const bool changed = std::memcmp(before[n], after, sizeof before[n]) != 0;
     changes += changed ? 1 : 0;
-    Print(stdout, "%c %4d  %-18s %s\n", changed ? '*' : ' ', n, now[n], after);
+    Print(stdout, "%c %4d  %-18s %s\n", changed ? '*' : ' ', n, now_quoted,
+          after_quoted);
   }
   Print(stdout, "Slots that change: %d of %d.\n", changes, MAP_SLOT_COUNT);
-  FlushStandardOutput();
-  WriteText(stderr, note);
 }
 
 bool Is(const char* arg, const char* word) {
@@ -162,21 +168,10 @@ int main(int argc, char** argv) {
     UsageError("too many arguments for %s\n", command);
   }
   const char* progs = PathOr(words[show ? 1 : 2], "progs.dat");
-  std::size_t got = 0;
   if (show) {
-    std::fclose(LoadFile(progs, progs_image, Load::kReadOnly, false, got));
-    RequireSlots(progs);
     Show(progs);
   } else {
-    // As bpadmin opens, reads and tests both files, and stops short of the
-    // write: closing a stream that was only read writes nothing.
-    const char* list = PathOr(words[1], "bpmaps.cfg");
-    std::FILE* stream =
-        LoadFile(progs, progs_image, Load::kForUpdate, false, got);
-    RequireSlots(progs);
-    LoadMapList(list, false);
-    std::fclose(stream);
-    Check(list);
+    Check(PathOr(words[1], "bpmaps.cfg"), progs);
   }
   EndRun(0);
 }

@@ -12,29 +12,39 @@ char config_text[IMAGE_SIZE];
 
 namespace {
 
-constexpr unsigned char DEL = 0x7F;  // the control byte above the printable
+const char* NoNote() { return ""; }
 
-const char* error_note = "";  // printed after FatalError's message
+const char* (*error_note)() = NoNote;  // what FatalError prints last
+
+// The C1 controls, U+0080 to U+009F, are C2 80 to C2 9F in UTF-8.
+constexpr unsigned char C1_FIRST = 0x80;
+constexpr unsigned char C1_LAST = 0x9F;
+
+bool IsC1Control(const char* text) {
+  const auto byte = static_cast<unsigned char>(text[1]);
+  return text[0] == '\xC2' && byte >= C1_FIRST && byte <= C1_LAST;
+}
 
 }  // namespace
 
 void FormatLineV(char (&out)[LINE_SIZE], const char* format, va_list args) {
-  std::vsnprintf(out, LINE_SIZE, format, args);
-  const std::size_t length = std::strlen(out);
   // A line cut short still ends as a line.
-  if (length > 0) out[length - 1] = '\n';
+  if (std::vsnprintf(out, LINE_SIZE, format, args) >= LINE_SIZE) {
+    out[LINE_SIZE - 2] = '\n';
+  }
   // A path from the command line or a file must never drive the terminal:
-  // each C0 control, DEL and C1 control (U+0080 to U+009F, C2 80 to C2 9F
-  // in UTF-8) becomes one '?'; UTF-8 letters stay as they are.
+  // each control character becomes one '?', and UTF-8 letters stay.
+  const std::size_t length = std::strlen(out);
   std::size_t kept = 0;
-  for (std::size_t i = 0; i + 1 < length; ++i) {
-    const auto byte = static_cast<unsigned char>(out[i]);
-    const auto next = static_cast<unsigned char>(out[i + 1]);
-    const bool c1 = byte == 0xC2 && next >= 0x80 && next <= 0x9F;
-    out[kept++] = byte < ' ' || byte == DEL || c1 ? '?' : out[i];
+  for (std::size_t i = 0; i < length; ++i) {
+    const bool c1 = IsC1Control(out + i);
+    const bool last_lf = i + 1 == length && out[i] == '\n';
+    out[kept++] =
+        (IsControlByte(static_cast<unsigned char>(out[i])) && !last_lf) || c1
+            ? '?'
+            : out[i];
     if (c1) ++i;
   }
-  if (length > 0) out[kept++] = '\n';
   out[kept] = '\0';
 }
 
@@ -54,7 +64,7 @@ void Print(std::FILE* stream, const char* format, ...) {
   WriteText(stream, text);
 }
 
-void AddErrorNote(const char* line) { error_note = line; }
+void AddErrorNote(const char* (*note)()) { error_note = note; }
 
 void FatalError(const char* format, ...) {
   // Where both streams share a console, the progress lines come first.
@@ -66,7 +76,7 @@ void FatalError(const char* format, ...) {
   va_end(args);
   WriteText(stderr, "Error: ");
   WriteText(stderr, line);
-  WriteText(stderr, error_note);
+  WriteText(stderr, error_note());
   EndRun(1);
 }
 
@@ -77,6 +87,10 @@ bool StartRun() {
 }
 
 void EndRun(int status) {
+  // A run whose output was lost has failed, as coreutils' close_stdout says.
+  if (status == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)) {
+    FatalError("Cannot write standard output\n");
+  }
   HoldOwnConsoleWindow();
   std::exit(status);
 }

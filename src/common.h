@@ -19,7 +19,14 @@ extern char progs_image[IMAGE_SIZE];
 /// The head of bpmaps.cfg, ending in NUL like progs_image.
 extern char config_text[IMAGE_SIZE];
 
-/// Formats one line into out, each control byte but its final LF as '?'.
+/// The control byte above the printable ones.
+inline constexpr unsigned char DEL = 0x7F;
+
+/// True for a byte a terminal takes as a control: below 0x20, and DEL.
+inline bool IsControlByte(unsigned char c) { return c < ' ' || c == DEL; }
+
+/// Formats one line into out, each control character but its final LF as
+/// '?': C0, DEL, and C1 in UTF-8. A line cut short still ends in LF.
 [[gnu::format(printf, 2, 3)]] void FormatLine(char (&out)[LINE_SIZE],
                                               const char* format, ...);
 
@@ -32,18 +39,19 @@ extern char config_text[IMAGE_SIZE];
 [[gnu::format(printf, 2, 3)]] void Print(std::FILE* stream, const char* format,
                                          ...);
 
-/// Has every later FatalError print line, made by FormatLine, after its own.
-void AddErrorNote(const char* line);
+/// Has FatalError print, after its own line, the line note() gives then.
+void AddErrorNote(const char* (*note)());
 
 /// Prints "Error: " and the line on stderr, after stdout, then EndRun(1).
 [[noreturn, gnu::format(printf, 1, 2)]] void FatalError(const char* format,
                                                         ...);
 
-/// Starts a run: standard streams guarded, write signals ignored, a console
-/// set for UTF-8; true when standard output was closed.
+/// Guards the standard streams and ignores the write signals, or ends the
+/// run; true when standard output was closed, and is now the null device.
 bool StartRun();
 
-/// Ends the run with status through exit(): the one way every run ends.
+/// Ends the run with status, failing one that lost output on stdout: the
+/// one way every run ends.
 [[noreturn]] void EndRun(int status);
 
 #endif  // BPADMIN_COMMON_H_

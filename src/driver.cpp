@@ -1,8 +1,10 @@
 #include "driver.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "common.h"
+#include "maplist.h"
 #include "platform.h"
 #include "slots.h"
 
@@ -13,21 +15,27 @@ std::size_t Kept(std::size_t got) {
   return got < WRITE_BACK_SIZE ? got : WRITE_BACK_SIZE;
 }
 
+void Announce(Progress progress, const char* path) {
+  if (progress == Progress::kShown) Print(stdout, "Reading %s...\n", path);
+}
+
 }  // namespace
 
-std::FILE* LoadFile(const char* path, char* buffer, Load how, bool announce,
-                    std::size_t& got) {
-  std::FILE* stream = OpenRegularFile(path, how == Load::kForUpdate);
+std::FILE* OpenFile(const char* path, bool for_update) {
+  std::FILE* stream = OpenRegularFile(path, for_update);
   if (stream == nullptr) FatalError("Cannot open %s\n", path);
   // Both transfers are whole blocks, so a stream buffer would only split
   // them: unbuffered, the head is one read and the write-back one write.
   std::setvbuf(stream, nullptr, _IONBF, 0);
-  if (announce) Print(stdout, "Reading %s...\n", path);
-  got = std::fread(buffer, 1, IMAGE_SIZE, stream);
+  return stream;
+}
+
+std::size_t ReadHead(std::FILE* stream, const char* path, char* buffer) {
+  const std::size_t got = std::fread(buffer, 1, IMAGE_SIZE, stream);
   if (std::ferror(stream) != 0) FatalError("Cannot read %s\n", path);
   // A full read gives up its last byte, so the buffer always ends in NUL.
   buffer[Kept(got)] = '\0';
-  return stream;
+  return got;
 }
 
 void RequireSlots(const char* path) {
@@ -35,28 +43,42 @@ void RequireSlots(const char* path) {
   if (!AllSlotsFound() || PlaceholdersOverlap()) FatalError("Bad %s\n", path);
 }
 
-void LoadMapList(const char* path, bool announce) {
-  std::size_t got = 0;
-  std::fclose(LoadFile(path, config_text, Load::kForUpdate, announce, got));
+HeldProgs PrepareWrite(const char* progs, const char* list, Progress progress,
+                       SlotBytes* before) {
+  std::FILE* stream = OpenFile(progs, true);
+  Announce(progress, progs);
+  const HeldProgs held = {stream, ReadHead(stream, progs, progs_image)};
+  RequireSlots(progs);
+  std::FILE* list_stream = OpenFile(list, true);
+  Announce(progress, list);
+  const std::size_t list_size = ReadHead(list_stream, list, config_text);
+  std::fclose(list_stream);  // only read: nothing to lose
   // Entries past the kept head would be lost without a word.
-  if (got > WRITE_BACK_SIZE) {
-    FatalError("%s is longer than %d bytes\n", path, WRITE_BACK_SIZE);
+  if (list_size > WRITE_BACK_SIZE) {
+    FatalError("%s is longer than %d bytes\n", list, WRITE_BACK_SIZE);
   }
+  for (int n = 0; before != nullptr && n < MAP_SLOT_COUNT; ++n) {
+    std::memcpy((*before)[n], progs_image + SlotPosition(n),
+                sizeof(*before)[n]);
+  }
+  ParseMapConfig();
+  return held;
 }
 
-void WriteBack(std::FILE* progs, std::size_t got) {
-  const std::size_t size = Kept(got);
-  // Every step is checked, so a failed write is never reported as done.
-  const bool written = std::fseek(progs, 0, SEEK_SET) == 0 &&
-                       std::fwrite(progs_image, 1, size, progs) == size &&
-                       std::fflush(progs) == 0 && SyncFile(progs);
-  if (std::fclose(progs) != 0 || !written) {
-    FatalError("Cannot write %s\n", "progs.dat");
-  }
-}
-
-void FlushStandardOutput() {
+void RequireStandardOutput() {
   if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
     FatalError("Cannot write standard output\n");
+  }
+}
+
+void WriteBack(const HeldProgs& progs) {
+  const std::size_t size = Kept(progs.size);
+  // Every step is checked, so a failed write is never reported as done.
+  const bool written =
+      std::fseek(progs.stream, 0, SEEK_SET) == 0 &&
+      std::fwrite(progs_image, 1, size, progs.stream) == size &&
+      std::fflush(progs.stream) == 0 && SyncFile(progs.stream);
+  if (std::fclose(progs.stream) != 0 || !written) {
+    FatalError("Cannot write %s\n", "progs.dat");
   }
 }

@@ -10,31 +10,29 @@ namespace {
 
 constexpr char KEYWORD[] = "LOCALMAP";
 constexpr int KEYWORD_LENGTH = sizeof KEYWORD - 1;
-constexpr unsigned char DEL = 0x7F;  // the control byte above the printable
 constexpr char HEX_FORM[] = "\\x%02X";
+constexpr unsigned char FIRST_HIGH_BYTE = 0x80;  // the first beyond ASCII
 
-int cursor = 0;        // next byte of config_text
-int line_number = 1;   // of the cursor: counts the LFs stepped over
-int write_pos = 0;     // next byte of progs_image in the selected slot
-int length_limit = 0;  // most characters the current string may store
+// Set by ParseMapConfig for each parse.
+int cursor;       // next byte of config_text
+int line_number;  // of the cursor: counts the LFs stepped over
+int write_pos;    // next byte of progs_image in the selected slot
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 // Steps over whitespace and "//" comments; the one place line_number grows.
 void SkipBlanks() {
   for (;;) {
-    while (IsBlank(config_text[cursor])) {
-      if (config_text[cursor++] == '\n') ++line_number;
-    }
-    // A '/' at the last byte is impossible: that byte is NUL.
-    if (config_text[cursor] != '/' || config_text[cursor + 1] != '/') return;
-    // The comment runs up to and including its LF, or to the end of text.
-    for (;;) {
-      if (config_text[cursor++] == '\n') {
-        ++line_number;
-        break;
+    if (config_text[cursor] == '\n') ++line_number;
+    if (IsBlank(config_text[cursor])) {
+      ++cursor;
+    } else if (config_text[cursor] == '/' && config_text[cursor + 1] == '/') {
+      // The comment runs up to its LF, a blank, or to the end of the text.
+      while (config_text[cursor] != '\n' && config_text[cursor] != '\0') {
+        ++cursor;
       }
-      if (config_text[cursor] == '\0') return;
+    } else {
+      return;
     }
   }
 }
@@ -58,7 +56,6 @@ void ParseUserVar() {
     FatalError("Bad LOCALMAP def at line %d\n", line_number);
   }
   ++cursor;
-  length_limit = MAX_MAP_NAME;
   write_pos = SlotPosition(digit - '0');
 }
 
@@ -68,7 +65,7 @@ void ParseString() {
   ExpectChar('"');
   for (int count = 0; cursor < IMAGE_SIZE; ++count) {
     char c = config_text[cursor];
-    if (c == '"' || count == length_limit) break;
+    if (c == '"' || count == MAX_MAP_NAME) break;
     if (c == '\n') FatalError("Newline inside sting at line %d\n", line_number);
     if (c == '\\') {
       c = config_text[++cursor];  // the last byte is NUL, never a backslash
@@ -130,33 +127,55 @@ bool MapListIsUtf16() {
 
 namespace {
 
-// The bytes of map slot n's name: up to its NUL, or all 16 without one.
-int NameLength(int n) {
-  const char* slot = progs_image + SlotPosition(n);
+constexpr char ENTRY_FORM[] = "%s%d = %s;\n";
+constexpr char FAULT_FORM[] = "// %s%d cannot be written back: %s\n";
+constexpr char LONGEST_FAULT[] = "its name would spell a slot marker";
+constexpr char VISIBLE_NOTE[] =
+    "// Each \\xHH above is a byte made visible for the terminal, not map "
+    "list syntax:\n// redirected to a file, the list keeps the real bytes.\n";
+// The longest line of each kind: its form less "%s%d" and "%s", then the
+// keyword, the digit and the longest quoted name or fault.
+constexpr int ENTRY_LINE =
+    sizeof ENTRY_FORM - 1 - 6 + sizeof KEYWORD - 1 + 1 + QUOTED_NAME_SIZE - 1;
+constexpr int FAULT_LINE = sizeof FAULT_FORM - 1 - 6 + sizeof KEYWORD - 1 + 1 +
+                           sizeof LONGEST_FAULT - 1;
+constexpr int LONGEST_LINE = ENTRY_LINE > FAULT_LINE ? ENTRY_LINE : FAULT_LINE;
+static_assert(MAP_SLOT_COUNT * LONGEST_LINE +
+                      static_cast<int>(sizeof VISIBLE_NOTE) <=
+                  MAP_LIST_SIZE,
+              "WriteMapList's output must fit, so no room ever runs out");
+
+// The bytes of a slot's name: up to its NUL, or all 16 without one.
+int NameLength(const char* slot) {
   const void* nul = std::memchr(slot, '\0', MAX_MAP_NAME + 1);
   return nul == nullptr
              ? MAX_MAP_NAME + 1
              : static_cast<int>(static_cast<const char*>(nul) - slot);
 }
 
+// A name shown to a person writes control bytes and all but ASCII as \xHH.
+bool ShownAsHex(unsigned char byte) {
+  return IsControlByte(byte) || byte >= FIRST_HIGH_BYTE;
+}
+
 }  // namespace
 
-bool QuoteMapName(int n, bool visible, char (&out)[QUOTED_NAME_SIZE]) {
-  const char* name = progs_image + SlotPosition(n);
-  const int length = NameLength(n);
+bool QuoteMapName(const char* slot, bool visible,
+                  char (&out)[QUOTED_NAME_SIZE]) {
+  const int length = NameLength(slot);
   bool made_visible = false;
   int end = 0;
   out[end++] = '"';
   for (int i = 0; i < length; ++i) {
-    const auto byte = static_cast<unsigned char>(name[i]);
+    const auto byte = static_cast<unsigned char>(slot[i]);
     if (byte == '"' || byte == '\\') {
       out[end++] = '\\';
-      out[end++] = name[i];
-    } else if (visible && (byte < ' ' || byte >= DEL)) {
+      out[end++] = slot[i];
+    } else if (visible && ShownAsHex(byte)) {
       end += std::snprintf(out + end, sizeof "\\xHH", HEX_FORM, byte);
       made_visible = true;
     } else {
-      out[end++] = name[i];
+      out[end++] = slot[i];
     }
   }
   out[end++] = '"';
@@ -166,16 +185,14 @@ bool QuoteMapName(int n, bool visible, char (&out)[QUOTED_NAME_SIZE]) {
 
 const char* MapNameFault(int n) {
   const int slot = SlotPosition(n);
-  const int length = NameLength(n);
+  const int length = NameLength(progs_image + slot);
   if (length > MAX_MAP_NAME) return "its 16 bytes hold no NUL";
   if (std::memchr(progs_image + slot, '\n', static_cast<std::size_t>(length)) !=
       nullptr) {
     return "its name holds a line feed";
   }
   // The check the parser makes after storing these very bytes.
-  if (MarkerCovers(slot, slot + length - 1)) {
-    return "its name would spell a slot marker";
-  }
+  if (MarkerCovers(slot, slot + length - 1)) return LONGEST_FAULT;
   return nullptr;
 }
 
@@ -188,20 +205,15 @@ int WriteMapList(char (&out)[MAP_LIST_SIZE], bool visible) {
     const auto room = static_cast<std::size_t>(MAP_LIST_SIZE - end);
     if (fault == nullptr) {
       char quoted[QUOTED_NAME_SIZE];
-      made_visible = QuoteMapName(n, visible, quoted) || made_visible;
-      end += std::snprintf(out + end, room, "%s%d = %s;\n", KEYWORD, n, quoted);
+      made_visible =
+          QuoteMapName(progs_image + SlotPosition(n), visible, quoted) ||
+          made_visible;
+      end += std::snprintf(out + end, room, ENTRY_FORM, KEYWORD, n, quoted);
     } else {
       if (first_fault < 0) first_fault = n;
-      end +=
-          std::snprintf(out + end, room, "// %s%d cannot be written back: %s\n",
-                        KEYWORD, n, fault);
+      end += std::snprintf(out + end, room, FAULT_FORM, KEYWORD, n, fault);
     }
   }
-  if (made_visible) {
-    std::snprintf(out + end, static_cast<std::size_t>(MAP_LIST_SIZE - end),
-                  "// Each \\xHH above is a byte made visible for the "
-                  "terminal, not map list syntax:\n// redirected to a file, "
-                  "the list keeps the real bytes.\n");
-  }
+  std::strcpy(out + end, made_visible ? VISIBLE_NOTE : "");
   return first_fault;
 }

@@ -12,13 +12,15 @@ bool MapListIsUtf16();
 /// Room for any string QuoteMapName writes: each byte of a slot as \xHH.
 inline constexpr int QUOTED_NAME_SIZE = 2 + 4 * (MAX_MAP_NAME + 1) + 1;
 
-/// Quotes slot n's name into out; true when visible showed a byte as \xHH.
-bool QuoteMapName(int n, bool visible, char (&out)[QUOTED_NAME_SIZE]);
+/// Quotes the name in the 16 bytes of a slot into out; true when visible
+/// showed a byte as \xHH.
+bool QuoteMapName(const char* slot, bool visible,
+                  char (&out)[QUOTED_NAME_SIZE]);
 
 /// Why a map list cannot store exactly what slot n holds, or nullptr.
 const char* MapNameFault(int n);
 
-/// Room for what WriteMapList writes.
+/// Room for what WriteMapList writes: ten lines and the closing comment.
 inline constexpr int MAP_LIST_SIZE = 1024;
 
 /// Writes the ten slots as a map list that reads back into the same bytes, a

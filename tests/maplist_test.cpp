@@ -79,27 +79,6 @@ TEST(MapListStrings, StoresNames) {
   }
 }
 
-TEST(MapListStrings, ChangesNothingOutsideTheSlots) {
-  Prepare("LOCALMAP0=\"abcdefghijklmno\";LOCALMAP9=\"z\";");
-  std::string before(progs_image, IMAGE_SIZE);
-  ParseMapConfig();
-  std::string after(progs_image, IMAGE_SIZE);
-  for (int n = 0; n < 10; ++n) {
-    before.replace(SlotStart(n), 16, SlotBytes(n));
-  }
-  EXPECT_EQ(after, before);
-  EXPECT_EQ(SlotText(0), "abcdefghijklmno");
-  EXPECT_EQ(SlotText(9), "z");
-}
-
-TEST(MapListStrings, SeesOnlyTheHeadOfALongList) {
-  std::string config(IMAGE_SIZE - 1 - 14, ' ');
-  config += "LOCALMAP1=\"a\";LOCALMAP2 = garbage past the head";
-  Prepare(config);
-  ParseMapConfig();
-  EXPECT_EQ(SlotText(1), "a");
-}
-
 struct ErrorCase {
   const char* name;
   std::string config;
@@ -124,6 +103,8 @@ TEST(MapListErrors, Syntax) {
        "^Error: Unknown user var at line 1\n$"},
       {"a single slash", "/ comment", "^Error: Unknown user var at line 1\n$"},
       {"a blank before the digit", "LOCALMAP 0 = \"x\";",
+       "^Error: Bad LOCALMAP def at line 1\n$"},
+      {"the byte after '9'", "LOCALMAP: = \"x\";",
        "^Error: Bad LOCALMAP def at line 1\n$"},
       {"text ends after the keyword", "LOCALMAP",
        "^Error: Bad LOCALMAP def at line 1\n$"},
@@ -223,6 +204,23 @@ TEST(MapListErrors, NameCompletingAMarkerBeforeTheSlot) {
   EXPECT_EQ(SlotText(3), "t!gx");
 }
 
+TEST(MapListUtf16, TellsUtf16AndByteOrderMarks) {
+  const struct {
+    std::string text;
+    bool utf16;
+  } cases[] = {
+      {"\xFF\xFEL\0"s, true}, {"\xFE\xFF\0L"s, true}, {"\xEF\xBB\xBFL"s, true},
+      {"L\0O\0"s, true},      {"\0L\0O"s, true},      {"\xFF\xFF\0L"s, false},
+      {"\xEF\xBBL"s, false},  {"L\0\0"s, false},      {"LOCALMAP0"s, false},
+      {""s, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.text));
+    SetConfig(c.text);
+    EXPECT_EQ(MapListIsUtf16(), c.utf16);
+  }
+}
+
 TEST(MapListWriter, QuotesNames) {
   const struct {
     std::string slot;  // all 16 bytes
@@ -232,6 +230,7 @@ TEST(MapListWriter, QuotesNames) {
       {"a\"b\\c"s, "\"a\\\"b\\\\c\"", "\"a\\\"b\\\\c\""},
       {"\t\r\x7F\xE9"s, "\"\t\r\x7F\xE9\"", "\"\\x09\\x0D\\x7F\\xE9\""},
       {"sixteen bytes!!!", "\"sixteen bytes!!!\"", "\"sixteen bytes!!!\""},
+      {"a~b\0"s, "\"a~b\"", "\"a~b\""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.plain);
@@ -239,9 +238,9 @@ TEST(MapListWriter, QuotesNames) {
     std::copy(c.slot.begin(), c.slot.end(), progs_image + SlotStart(4));
     FindMapSlots();
     char quoted[QUOTED_NAME_SIZE];
-    QuoteMapName(4, false, quoted);
+    QuoteMapName(progs_image + SlotStart(4), false, quoted);
     EXPECT_EQ(quoted, c.plain);
-    QuoteMapName(4, true, quoted);
+    QuoteMapName(progs_image + SlotStart(4), true, quoted);
     EXPECT_EQ(quoted, c.visible);
   }
 }
