@@ -148,9 +148,10 @@ TEST(SlotOverlap, LosingMarkerIsNotConsidered) {
 TEST(MarkerCovers, SeesMarkersTouchingTheRange) {
   const struct {
     const char* name;
-    std::string bytes;  // written at 1000
+    std::string bytes;  // written at at
     int first, last;
     bool covered;
+    std::size_t at = 1000;
   } cases[] = {
       {"inside", "lt!g5", 1000, 1004, true},
       {"starting four before", "lt!g5", 1004, 1010, true},
@@ -159,11 +160,12 @@ TEST(MarkerCovers, SeesMarkersTouchingTheRange) {
       {"starting after the range", "xxxlt!g5", 990, 1002, false},
       {"no digit", "lt!gx", 1000, 1004, false},
       {"range below the image", "lt!g5", -10, 2, false},
+      {"at the start of the image", "lt!g5", -3, 0, true, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     std::string image = MakeProgs(IMAGE_SIZE, {});
-    image.replace(1000, c.bytes.size(), c.bytes);
+    image.replace(c.at, c.bytes.size(), c.bytes);
     SetImage(image);
     EXPECT_EQ(MarkerCovers(c.first, c.last), c.covered);
   }
