@@ -86,16 +86,16 @@ bool IsWindowsTool() {
 }
 
 // Whether the runner can hand the tool this console. valgrind will not
-// start without a stderr of its own; wine turns a closed descriptor into a
-// handle whose writes fail, where Windows itself drops the text sent to a
-// missing one.
+// start without a stderr of its own, and is itself ended by a file-size
+// limit; wine turns a closed descriptor into a handle whose writes fail,
+// where Windows itself drops the text sent to a missing one, and Windows
+// has no file-size signal.
 bool RunnerReproduces(Console console) {
   const bool closes =
       console == Console::kStdoutClosed || console == Console::kStderrClosed;
-  if ((closes || console == Console::kStdoutOverLimit) && IsWindowsTool()) {
-    return false;  // nor has Windows a file-size signal
-  }
-  return console != Console::kStderrClosed ||
+  const bool limited = console == Console::kStdoutOverLimit;
+  if ((closes || limited) && IsWindowsTool()) return false;
+  return (console != Console::kStderrClosed && !limited) ||
          ToolCommand().front().find("valgrind") == std::string::npos;
 }
 
