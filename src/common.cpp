@@ -80,6 +80,12 @@ void FatalError(const char* format, ...) {
   EndRun(1);
 }
 
+void RequireStandardOutput() {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    FatalError("Cannot write standard output\n");
+  }
+}
+
 bool StartRun() {
   const bool stdout_was_closed = GuardStandardStreams();
   IgnoreWriteSignals();
@@ -88,9 +94,7 @@ bool StartRun() {
 
 void EndRun(int status) {
   // A run whose output was lost has failed, as coreutils' close_stdout says.
-  if (status == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)) {
-    FatalError("Cannot write standard output\n");
-  }
+  if (status == 0) RequireStandardOutput();
   HoldOwnConsoleWindow();
   std::exit(status);
 }

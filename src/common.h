@@ -46,6 +46,9 @@ void AddErrorNote(const char* (*note)());
 [[noreturn, gnu::format(printf, 1, 2)]] void FatalError(const char* format,
                                                         ...);
 
+/// Ends the run unless everything printed so far has reached stdout.
+void RequireStandardOutput();
+
 /// Guards the standard streams and ignores the write signals, or ends the
 /// run; true when standard output was closed, and is now the null device.
 bool StartRun();

@@ -57,18 +57,14 @@ HeldProgs PrepareWrite(const char* progs, const char* list, Progress progress,
   if (list_size > WRITE_BACK_SIZE) {
     FatalError("%s is longer than %d bytes\n", list, WRITE_BACK_SIZE);
   }
-  for (int n = 0; before != nullptr && n < MAP_SLOT_COUNT; ++n) {
-    std::memcpy((*before)[n], progs_image + SlotPosition(n),
-                sizeof(*before)[n]);
+  if (before != nullptr) {
+    for (int n = 0; n < MAP_SLOT_COUNT; ++n) {
+      std::memcpy((*before)[n], progs_image + SlotPosition(n),
+                  MAX_MAP_NAME + 1);
+    }
   }
   ParseMapConfig();
   return held;
-}
-
-void RequireStandardOutput() {
-  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-    FatalError("Cannot write standard output\n");
-  }
 }
 
 void WriteBack(const HeldProgs& progs) {

@@ -40,9 +40,6 @@ using SlotBytes = char[MAP_SLOT_COUNT][MAX_MAP_NAME + 1];
 HeldProgs PrepareWrite(const char* progs, const char* list, Progress progress,
                        SlotBytes* before);
 
-/// Ends the run unless everything printed so far has reached stdout.
-void RequireStandardOutput();
-
 /// Writes progs_image's kept bytes over the head of progs, syncs and closes
 /// it, or ends the run with "Cannot write progs.dat".
 void WriteBack(const HeldProgs& progs);
