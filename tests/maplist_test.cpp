@@ -124,6 +124,17 @@ TEST(MapListErrors, Syntax) {
        "^Error: Expected ';' at line 6\n$"},
       {"CR-only line ends count no lines", "LOCALMAP1=\"a\";\r\rLOCALMAP2=x",
        "^Error: Expected '\"' at line 1\n$"},
+      // Text after the NUL that ends the list, as in UTF-16.
+      {"an entry after a NUL", "LOCALMAP8=\"a\";\0LOCALMAP8=\"b\";"s,
+       "^Error: Unexpected NUL byte at line 1\n$"},
+      {"a NUL inside a comment", "// x\n//x\0\nLOCALMAP8=\"b\";"s,
+       "^Error: Unexpected NUL byte at line 2\n$"},
+      {"UTF-16LE text after a blank", " \0L\0O\0C\0"s,
+       "^Error: Unexpected NUL byte at line 1\n$"},
+      {"UTF-16BE text", "\0L\0O\0C"s,
+       "^Error: Unexpected NUL byte at line 1\n$"},
+      {"one byte in the last place", "\n\n\0"s + std::string(80, '\0') + "x",
+       "^Error: Unexpected NUL byte at line 3\n$"},
   };
   ExpectErrors(std::begin(cases), std::end(cases));
 }
@@ -145,22 +156,6 @@ TEST(MapListErrors, Strings) {
        "^Error: String too long at line 1\n$"},
       {"a string open at the end of the text", "LOCALMAP1 = \"abc",
        "^Error: String too long at line 1\n$"},
-  };
-  ExpectErrors(std::begin(cases), std::end(cases));
-}
-
-TEST(MapListErrors, TextAfterTheNulThatEndsTheList) {
-  const ErrorCase cases[] = {
-      {"an entry after a NUL", "LOCALMAP8=\"a\";\0LOCALMAP8=\"b\";"s,
-       "^Error: Unexpected NUL byte at line 1\n$"},
-      {"a NUL inside a comment", "// x\n//x\0\nLOCALMAP8=\"b\";"s,
-       "^Error: Unexpected NUL byte at line 2\n$"},
-      {"UTF-16LE text after a blank", " \0L\0O\0C\0"s,
-       "^Error: Unexpected NUL byte at line 1\n$"},
-      {"UTF-16BE text", "\0L\0O\0C"s,
-       "^Error: Unexpected NUL byte at line 1\n$"},
-      {"one byte in the last place", "\n\n\0"s + std::string(80, '\0') + "x",
-       "^Error: Unexpected NUL byte at line 3\n$"},
   };
   ExpectErrors(std::begin(cases), std::end(cases));
 }
